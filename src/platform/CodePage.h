@@ -1,0 +1,38 @@
+#pragma once
+
+// The one place where 8-bit text meets the program's UTF-16 text. Window
+// titles, class names, window text, file paths, file contents and the
+// settings file are 8-bit text in the system code page; they are converted
+// here and nowhere else.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace lanternfly {
+
+class CodePage {
+ public:
+  virtual ~CodePage() = default;
+
+  // The Windows code page number: 1252 (Western), 932 (Japanese), ...
+  virtual int Number() const = 0;
+
+  // Bytes to text. Never fails: a byte that the code page leaves undefined
+  // becomes one character of its own (U+0080 to U+00FF for a single byte,
+  // as Windows does for 1252), so nothing read is dropped, and a double-byte
+  // character is never split in two.
+  virtual std::u16string Decode(std::string_view bytes) const = 0;
+
+  // Text to bytes. A character the code page cannot write becomes "?".
+  virtual std::string Encode(std::u16string_view text) const = 0;
+};
+
+// The code page with that number, or nullptr when this build has none.
+std::unique_ptr<CodePage> OpenCodePage(int number);
+
+// The code page of this system: the ANSI code page on Windows, 1252 in the
+// native build.
+std::unique_ptr<CodePage> SystemCodePage();
+
+}  // namespace lanternfly
