@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the native build, then the same suite under
+# AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash tools/setup.sh
+for preset in native asan; do
+  echo "== $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done
