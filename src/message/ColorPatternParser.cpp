@@ -27,7 +27,7 @@ std::optional<ColorBlock> ReadColorBlock(std::u16string_view body) {
   return ColorBlock{body.substr(0, bracket), body.substr(bracket + 1)};
 }
 
-// The body of the first piece of a "[c," split that holds "[/c]" with a "]"
+// The script of the first piece of a "[c," split that holds "[/c]" with a "]"
 // before it. Like the expansion, this looks at the text before the first
 // "[c," too.
 std::optional<std::u16string> FirstBlockScript(std::u16string_view text) {
@@ -39,47 +39,51 @@ std::optional<std::u16string> FirstBlockScript(std::u16string_view text) {
   return std::nullopt;
 }
 
-std::u16string ExpandDefaultBlocks(std::u16string_view text, const PatternDatabase& patterns) {
-  std::vector<std::u16string> pieces = Split(text, kDefaultOpen);
+// The common walk of both block kinds: the text is split at `open`; a piece
+// without `close` is kept as it is, while in a piece with it the part before
+// the first `close` is the block's body, handed to `expand`, and the parts
+// after it are kept. `expand` appends what the body becomes and answers
+// whether the walk ends there. A text without `open` comes back unchanged.
+template <typename Expand>
+std::u16string ExpandBlocks(std::u16string_view text, std::u16string_view open, std::u16string_view close,
+                            Expand expand) {
+  std::vector<std::u16string> pieces = Split(text, open);
   if (pieces.size() == 1) return std::u16string(text);
   std::u16string result;
   for (const std::u16string& piece : pieces) {
-    if (!Contains(piece, kDefaultClose)) {
+    if (!Contains(piece, close)) {
       result += piece;
       continue;
     }
-    std::vector<std::u16string> parts = Split(piece, kDefaultClose);
-    // Looked up per block: a block must colour with the pattern in force now.
-    result += ApplyPattern(parts[0], patterns.GetDefaultPattern());
+    std::vector<std::u16string> parts = Split(piece, close);
+    bool stop = expand(parts[0], result);
     for (std::size_t i = 1; i < parts.size(); ++i) result += parts[i];
+    if (stop) break;
   }
   return result;
+}
+
+std::u16string ExpandDefaultBlocks(std::u16string_view text, const PatternDatabase& patterns) {
+  return ExpandBlocks(text, kDefaultOpen, kDefaultClose, [&](std::u16string_view body, std::u16string& result) {
+    // Looked up per block: a block must colour with the pattern in force now.
+    result += ApplyPattern(body, patterns.GetDefaultPattern());
+    return false;
+  });
 }
 
 enum class Blocks { kAll, kFirstOnly };
 
 std::u16string ExpandColorBlocks(std::u16string_view text, Blocks which) {
-  std::vector<std::u16string> pieces = Split(text, kColorOpen);
-  if (pieces.size() == 1) return std::u16string(text);
-  std::u16string result;
-  for (const std::u16string& piece : pieces) {
-    if (!Contains(piece, kColorClose)) {
-      result += piece;
-      continue;
+  return ExpandBlocks(text, kColorOpen, kColorClose, [&](std::u16string_view body, std::u16string& result) {
+    std::optional<ColorBlock> block = ReadColorBlock(body);
+    if (!block) return false;  // no "]": the block is dropped
+    if (Contains(block->script, u",")) {
+      result += ApplyPattern(block->text, ParseColorScript(block->script));
+    } else {
+      result += u"Invalid Format";
     }
-    std::vector<std::u16string> parts = Split(piece, kColorClose);
-    std::optional<ColorBlock> block = ReadColorBlock(parts[0]);
-    if (block) {
-      if (Contains(block->script, u",")) {
-        result += ApplyPattern(block->text, ParseColorScript(block->script));
-      } else {
-        result += u"Invalid Format";
-      }
-    }
-    for (std::size_t i = 1; i < parts.size(); ++i) result += parts[i];
-    if (block && which == Blocks::kFirstOnly) break;
-  }
-  return result;
+    return which == Blocks::kFirstOnly;
+  });
 }
 
 }  // namespace

@@ -29,9 +29,7 @@ TEST(Cli, ExpandStoresPatternsInOrderAndUsesTheNamedDefault) {
 
 TEST(Cli, TextCommandsPrintUtf8) {
   EXPECT_EQ(RunCommand({"expand-first", "[c,1,2]\xe6\x97\xa5\xe6\x9c\xac[/c]"}).out, "#c2#\xe6\x97\xa5#c2#\xe6\x9c\xac\n");
-  EXPECT_EQ(RunCommand({"markup", "#c1#Hi"}).out, " [color=#FFFFFF]Hi\n");
   EXPECT_EQ(RunCommand({"validate", "[c,5]x[/c]"}).out, "Invalid Color Script Format\n");
-  EXPECT_EQ(RunCommand({"first-script", "hello"}).out, "c,1,1\n");
   EXPECT_EQ(RunCommand({"pattern", "Warm=12.8.57"}).out, "Warm=2.8.57\n[c,2,8,57]testing 1234567890[/c]\n");
 }
 
@@ -46,8 +44,8 @@ TEST(Cli, NowPlayingColoursTheSongWithTheDefaultSetup) {
 
 TEST(Cli, BadCallsExitWith2AndExplainOnStderr) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {}, {"nonsense"}, {"markup"}, {"markup", "a", "b"}, {"expand"}, {"expand", "--pattern"},
-           {"expand", "a", "b"}, {"pattern", "no equals sign"}, {"expand", "--pattern", "bad", "x"}}) {
+           {}, {"nonsense"}, {"markup", "a", "b"}, {"expand"}, {"expand", "--pattern"}, {"expand", "a", "b"},
+           {"pattern", "no equals sign"}, {"expand", "--pattern", "bad", "x"}}) {
     Result r = RunCommand(args);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
