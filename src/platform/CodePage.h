@@ -6,6 +6,7 @@
 // here and nowhere else.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,10 @@ class CodePage {
   // Text to bytes. A character the code page cannot write becomes "?".
   virtual std::string Encode(std::u16string_view text) const = 0;
 };
+
+// `text` in the code page when every character of it can be written there
+// (a file path, say, that must not turn into another); nothing otherwise.
+std::optional<std::string> EncodeExactly(const CodePage& codePage, std::u16string_view text);
 
 // The code page with that number, or nullptr when this build has none.
 std::unique_ptr<CodePage> OpenCodePage(int number);

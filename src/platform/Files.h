@@ -1,0 +1,53 @@
+#pragma once
+
+// Read-only access to song files. Paths are 8-bit text in the system code
+// page, as the file system's 8-bit entry points take them.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string_view>
+
+#include "platform/CodePage.h"
+
+namespace lanternfly {
+
+class ReadableFile {
+ public:
+  virtual ~ReadableFile() = default;
+
+  // The size in bytes, taken when the file was opened.
+  virtual std::uint64_t Size() const = 0;
+
+  // Reads up to buffer.size() bytes starting `offset` bytes from the start of
+  // the file. Returns how many were read: fewer at the end of the file, 0 past
+  // it or when the read fails.
+  virtual std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> buffer) = 0;
+};
+
+class Files {
+ public:
+  virtual ~Files() = default;
+
+  // Opens an existing file for reading while others may read it too.
+  // nullptr when it does not exist, is not a plain file, or cannot be read.
+  virtual std::unique_ptr<ReadableFile> OpenExisting(std::string_view path) const = 0;
+};
+
+// N bytes at `offset`, zeros wherever the file has none.
+template <std::size_t N>
+std::array<std::uint8_t, N> ReadBytes(ReadableFile& file, std::uint64_t offset) {
+  std::array<std::uint8_t, N> bytes{};
+  file.ReadAt(offset, bytes);
+  return bytes;
+}
+
+// Opens the song file at `path`; a path the code page cannot write (and so
+// no 8-bit program could name) opens nothing.
+std::unique_ptr<ReadableFile> OpenSongFile(const Files& files, const CodePage& codePage, std::u16string_view path);
+
+// The files of the machine this runs on.
+std::unique_ptr<Files> SystemFiles();
+
+}  // namespace lanternfly

@@ -1,0 +1,61 @@
+// Song files for the native build, on POSIX file descriptors.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+#include "platform/Files.h"
+
+namespace lanternfly {
+namespace {
+
+class PosixFile final : public ReadableFile {
+ public:
+  PosixFile(int descriptor, std::uint64_t size) : descriptor_(descriptor), size_(size) {}
+  ~PosixFile() override { close(descriptor_); }
+  PosixFile(const PosixFile&) = delete;
+  PosixFile& operator=(const PosixFile&) = delete;
+
+  std::uint64_t Size() const override { return size_; }
+
+  std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> buffer) override {
+    std::size_t done = 0;
+    while (done < buffer.size()) {
+      if (offset + done > static_cast<std::uint64_t>(INT64_MAX)) break;
+      ssize_t got = pread(descriptor_, buffer.data() + done, buffer.size() - done, static_cast<off_t>(offset + done));
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) break;
+      done += static_cast<std::size_t>(got);
+    }
+    return done;
+  }
+
+ private:
+  int descriptor_;
+  std::uint64_t size_;
+};
+
+class PosixFiles final : public Files {
+ public:
+  std::unique_ptr<ReadableFile> OpenExisting(std::string_view path) const override {
+    std::string terminated(path);
+    if (terminated.find('\0') != std::string::npos) return nullptr;
+    int descriptor = open(terminated.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) return nullptr;
+    struct stat status;
+    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+      close(descriptor);
+      return nullptr;
+    }
+    return std::make_unique<PosixFile>(descriptor, static_cast<std::uint64_t>(status.st_size));
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Files> SystemFiles() { return std::make_unique<PosixFiles>(); }
+
+}  // namespace lanternfly

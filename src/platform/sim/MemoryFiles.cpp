@@ -1,0 +1,25 @@
+#include "platform/sim/MemoryFiles.h"
+
+#include <algorithm>
+
+namespace lanternfly {
+
+std::size_t MemoryFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> buffer) {
+  ++reads_;
+  if (offset >= bytes_->size()) return 0;
+  std::size_t count = std::min<std::uint64_t>(buffer.size(), bytes_->size() - offset);
+  std::copy_n(bytes_->begin() + static_cast<std::ptrdiff_t>(offset), count, buffer.begin());
+  return count;
+}
+
+void MemoryFiles::Put(std::string path, std::vector<std::uint8_t> bytes) {
+  files_[std::move(path)] = std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes));
+}
+
+std::unique_ptr<ReadableFile> MemoryFiles::OpenExisting(std::string_view path) const {
+  auto found = files_.find(path);
+  if (found == files_.end()) return nullptr;
+  return std::make_unique<MemoryFile>(found->second);
+}
+
+}  // namespace lanternfly

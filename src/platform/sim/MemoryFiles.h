@@ -1,0 +1,45 @@
+#pragma once
+
+// Files held in memory, for the simulated desktop and for tests: the same
+// readers run on bytes built in place as on files on disk.
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Files.h"
+
+namespace lanternfly {
+
+class MemoryFile final : public ReadableFile {
+ public:
+  explicit MemoryFile(std::shared_ptr<const std::vector<std::uint8_t>> bytes) : bytes_(std::move(bytes)) {}
+  explicit MemoryFile(std::vector<std::uint8_t> bytes)
+      : bytes_(std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes))) {}
+
+  std::uint64_t Size() const override { return bytes_->size(); }
+  std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> buffer) override;
+
+  // How many reads were asked for, so tests can see that nothing reads
+  // byte by byte.
+  std::size_t ReadCount() const { return reads_; }
+
+ private:
+  std::shared_ptr<const std::vector<std::uint8_t>> bytes_;
+  std::size_t reads_ = 0;
+};
+
+class MemoryFiles final : public Files {
+ public:
+  // Adds or replaces the file at `path` (8-bit text, compared exactly).
+  void Put(std::string path, std::vector<std::uint8_t> bytes);
+  void Remove(const std::string& path) { files_.erase(path); }
+
+  std::unique_ptr<ReadableFile> OpenExisting(std::string_view path) const override;
+
+ private:
+  std::map<std::string, std::shared_ptr<const std::vector<std::uint8_t>>, std::less<>> files_;
+};
+
+}  // namespace lanternfly
