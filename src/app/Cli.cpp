@@ -6,11 +6,15 @@
 #include <string_view>
 
 #include "message/ColorPatternParser.h"
+#include "metadata/ID3Tag.h"
+#include "metadata/MPEGInfo.h"
 #include "message/DisplayMessage.h"
 #include "message/PatternDatabase.h"
 #include "message/PatternText.h"
 #include "message/Random.h"
 #include "message/WinMXColorText.h"
+#include "platform/CodePage.h"
+#include "platform/Files.h"
 #include "text/Text.h"
 
 namespace lanternfly {
@@ -32,11 +36,28 @@ constexpr std::string_view kUsage =
     "  first-script TEXT           the script of the first colour block\n"
     "  pattern SAVED               saved form and editor form of a saved pattern\n"
     "                              such as \"Rainbow Light=2.51.52.53\"\n"
+    "  mpeg [--codepage N] FILE    the MPEG audio header of a song file\n"
+    "  id3v1 [--codepage N] FILE   the ID3v1 tag of a song file\n"
+    "                              (N: the system code page to read with, 1252\n"
+    "                              unless given; texts print as UTF-8 with CR, LF\n"
+    "                              and backslash written \\r, \\n and \\\\)\n"
     "  --help                      this list\n";
 
 constexpr std::u16string_view kSampleSong = u"Nightjar Radio - Lanterns Over the Bay";
 
 using Args = std::vector<std::string>;
+
+// Keeps a field on its one line: CR, LF and backslash are written \r, \n, \\.
+std::string EscapeLineBreaks(std::string_view text) {
+  std::string escaped;
+  for (char c : text) {
+    if (c == '\r') escaped += "\\r";
+    else if (c == '\n') escaped += "\\n";
+    else if (c == '\\') escaped += "\\\\";
+    else escaped += c;
+  }
+  return escaped;
+}
 
 class Cli {
  public:
@@ -57,6 +78,8 @@ class Cli {
     if (command == "validate") return OneText(rest, ValidateColorScript);
     if (command == "first-script") return OneText(rest, FirstColorScript);
     if (command == "pattern") return Pattern(rest);
+    if (command == "mpeg") return Mpeg(rest);
+    if (command == "id3v1") return Id3v1(rest);
     return Usage("unknown command \"" + command + "\"");
   }
 
@@ -128,6 +151,74 @@ class Cli {
     if (!pattern) return 2;
     Print(PatternToText(*pattern));
     Print(PatternTestText(*pattern));
+    return 0;
+  }
+
+  // The code page and the path of `mpeg` and `id3v1`.
+  struct SongFileArgs {
+    std::unique_ptr<CodePage> codePage;
+    std::u16string path;
+  };
+
+  std::optional<SongFileArgs> ReadSongFileArgs(const Args& args) {
+    int number = 1252;
+    std::size_t at = 0;
+    if (args.size() == 3 && args[0] == "--codepage") {
+      std::optional<double> given = ReadNumber(Utf8ToUtf16(args[1]));
+      number = given ? WholeInRange(*given, 1, 65535).value_or(0) : 0;
+      at = 2;
+    }
+    if (args.size() != at + 1) {
+      Usage("this command takes [--codepage N] FILE");
+      return std::nullopt;
+    }
+    std::unique_ptr<CodePage> codePage = OpenCodePage(number);
+    if (!codePage) {
+      err_ << "lanternfly-cli: there is no code page \"" << args[1] << "\" here\n";
+      return std::nullopt;
+    }
+    return SongFileArgs{std::move(codePage), Utf8ToUtf16(args[at])};
+  }
+
+  void PrintField(std::string_view name, std::u16string_view value) {
+    out_ << name << '=' << EscapeLineBreaks(Utf16ToUtf8(value)) << '\n';
+  }
+  void PrintField(std::string_view name, bool value) { out_ << name << '=' << (value ? "true" : "false") << '\n'; }
+  void PrintField(std::string_view name, std::int32_t value) { out_ << name << '=' << value << '\n'; }
+
+  int Mpeg(const Args& args) {
+    std::optional<SongFileArgs> song = ReadSongFileArgs(args);
+    if (!song) return 2;
+    MPEGInfo info;
+    PrintField("result", ReadMPEGInfo(*SystemFiles(), *song->codePage, song->path, info));
+    PrintField("Version", info.Version);
+    PrintField("Protected", info.Protected);
+    PrintField("Bitrate", info.Bitrate);
+    PrintField("Frequency", info.Frequency);
+    PrintField("VBR", info.VBR);
+    PrintField("ChannelMode", info.ChannelMode);
+    PrintField("Copyright", info.Copyright);
+    PrintField("Original", info.Original);
+    PrintField("Emphasis", info.Emphasis);
+    PrintField("Duration", info.Duration);
+    PrintField("ID3v1Version", info.ID3v1Version);
+    PrintField("ID3v2Version", info.ID3v2Version);
+    PrintField("FileSize", info.FileSize);
+    return 0;
+  }
+
+  int Id3v1(const Args& args) {
+    std::optional<SongFileArgs> song = ReadSongFileArgs(args);
+    if (!song) return 2;
+    ID3Tag tag;
+    PrintField("result", ReadID3v1(*SystemFiles(), *song->codePage, song->path, tag));
+    PrintField("Artist", tag.Artist);
+    PrintField("Album", tag.Album);
+    PrintField("Title", tag.Title);
+    PrintField("Year", tag.Year);
+    PrintField("Genre", tag.Genre);
+    PrintField("Comment", tag.Comment);
+    PrintField("Track", tag.Track);
     return 0;
   }
 

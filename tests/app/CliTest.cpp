@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
 #include <sstream>
 
 namespace lanternfly {
@@ -42,10 +44,32 @@ TEST(Cli, NowPlayingColoursTheSongWithTheDefaultSetup) {
             "[color=#00FF00]He[color=#80FF00]y\n");
 }
 
+TEST(Cli, MpegPrintsEveryFieldInRecordOrder) {
+  std::string file = std::string(LANTERNFLY_FIXTURES) + "/tagged-v1v2.mp3";
+  EXPECT_EQ(RunCommand({"mpeg", "--codepage", "932", file}).out,
+            "result=true\nVersion=version 1 layer 3\nProtected=false\nBitrate=128\nFrequency=44100\nVBR=false\n"
+            "ChannelMode=Joint stereo\nCopyright=false\nOriginal=true\nEmphasis=false\nDuration=1\nID3v1Version=1\n"
+            "ID3v2Version=3\nFileSize=9132\n");
+  EXPECT_EQ(RunCommand({"mpeg", "/no/such/file.mp3"}).out.substr(0, 13), "result=false\n");
+}
+
+TEST(Cli, Id3v1KeepsEachFieldOnOneLine) {
+  std::string path = ::testing::TempDir() + "lanternfly-cli-tag.mp3";
+  std::string tag(128, '\0');
+  tag.replace(0, 3, "TAG");
+  const std::string title = "a\nb\\c\xe9\r!";
+  tag.replace(3, title.size(), title);
+  std::ofstream(path, std::ios::binary) << tag;
+  EXPECT_EQ(RunCommand({"id3v1", path}).out,
+            "result=true\nArtist=\nAlbum=\nTitle=a\\r\\nb\\\\c\xc3\xa9!\nYear=\nGenre=Blues\nComment=\nTrack=\n");
+  std::remove(path.c_str());
+}
+
 TEST(Cli, BadCallsExitWith2AndExplainOnStderr) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {}, {"nonsense"}, {"markup", "a", "b"}, {"expand"}, {"expand", "--pattern"}, {"expand", "a", "b"},
-           {"pattern", "no equals sign"}, {"expand", "--pattern", "bad", "x"}}) {
+           {"pattern", "no equals sign"}, {"expand", "--pattern", "bad", "x"}, {"mpeg"},
+           {"id3v1", "--codepage", "77777", "x"}}) {
     Result r = RunCommand(args);
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, "");
