@@ -3,7 +3,7 @@
 # machine lacks. Installs nothing when everything is there.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev)
+packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev)
 
 missing=()
 for package in "${packages[@]}"; do
