@@ -1,0 +1,99 @@
+#include "players/PlayerReaders.h"
+
+#include "metadata/ID3Tag.h"
+#include "metadata/MPEGInfo.h"
+#include "text/Text.h"
+
+namespace lanternfly {
+namespace {
+
+// Window titles are read into a buffer of 100 bytes.
+constexpr int kTitleLimit = 100;
+
+std::u16string Digits(std::int64_t number) { return ToDecimal(number); }
+
+}  // namespace
+
+WindowHandle PlayerReaders::FindTitled(std::u16string_view part) {
+  for (WindowHandle window : desktop_.Windows()) {
+    if (Contains(desktop_.Title(window, kTitleLimit), part)) return window;
+  }
+  return kNoWindow;
+}
+
+std::u16string PlayerReaders::FindVLCTitle() {
+  WindowHandle vlc = FindTitled(u" - VLC media player");
+  if (vlc == kNoWindow) return u"NULL";
+  std::u16string title = desktop_.Title(vlc, kTitleLimit);
+  return title.substr(0, title.find(u" - VLC media"));
+}
+
+bool PlayerReaders::IsFoobarOpen() { return FindTitled(u"foobar2000") != kNoWindow; }
+
+bool PlayerReaders::IsiTunesOpen() {
+  for (WindowHandle window : desktop_.Windows()) {
+    if (!Contains(desktop_.Title(window, kTitleLimit), u"iTunes")) continue;
+    for (WindowHandle child : desktop_.Windows(window)) {
+      if (Contains(desktop_.Title(child, kTitleLimit), u"cover flow")) return true;
+    }
+  }
+  return false;
+}
+
+SongInformation PlayerReaders::ReadWinampSong() {
+  SongInformation song;
+  song.Active = winamp_.IsWinampOpen() == 1;
+  if (!song.Active) return song;
+
+  song.Artist = winamp_.GetTitleArtist();
+  song.Song = winamp_.GetTitleSong();
+  song.Bitrate = Digits(winamp_.GetBitrate());
+  std::int32_t frequency = winamp_.GetSampleRate();
+  song.Channels = Digits(winamp_.GetChannels());
+  song.ChannelMode = winamp_.GetChannelMode();
+  song.PlaylistLength = Digits(winamp_.GetPlaylistLength());
+  std::int32_t position = winamp_.GetPlaylistPosition();
+  std::int32_t lengthSeconds = winamp_.GetSongLength();
+  double positionMilliseconds = winamp_.GetSongPosition();
+
+  // What the playing file itself says: its size, and its ID3v1 tag.
+  std::u16string path = winamp_.GetCurrentFileName();
+  MPEGInfo info;
+  ReadMPEGInfo(files_, desktop_.Text(), path, info);
+  ID3Tag tag;
+  ReadID3v1(files_, desktop_.Text(), path, tag);
+  song.Album = tag.Album;
+  song.Genre = tag.Genre;
+  song.TrackNumber = tag.Track;
+  song.Year = tag.Year;
+  if (song.Artist.empty()) song.Artist = tag.Artist;
+  if (song.Song.empty()) song.Song = tag.Title;
+  song.FileSize = FormatByteSize(desktop_, info.FileSize);
+
+  double remainingSeconds = lengthSeconds - positionMilliseconds / 1000;
+  song.SongLength = ClockText(lengthSeconds);
+  song.SongRemaining = ClockText(remainingSeconds);
+  song.SongPosition = ClockText(positionMilliseconds / 1000);
+  song.Frequency = Digits(frequency) + u"Hz";
+  song.PlaylistPosition = Digits(std::int64_t{position} + 1);
+  ApplySongDefaults(song);
+  song.ArtistSong = JoinArtistSong(song);
+  return song;
+}
+
+SongInformation PlayerReaders::ReadFoobarSong() {
+  if (!IsFoobarOpen()) return SongInformation();
+  return ReadWinampSong();
+}
+
+SongInformation PlayerReaders::ReadVLCSong() {
+  std::u16string title = FindVLCTitle();
+  SongInformation song;
+  if (title == u"NULL") return song;
+  song.Active = true;
+  SplitArtistSong(title, song.Artist, song.Song);
+  song.ArtistSong = JoinArtistSong(song);
+  return song;
+}
+
+}  // namespace lanternfly

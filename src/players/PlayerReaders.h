@@ -1,0 +1,44 @@
+#pragma once
+
+// The readers of the players that are followed through their windows:
+// Winamp, foobar2000 (through the Winamp-compatible window its plug-in
+// opens) and VLC (through its window title), and the window searches that
+// tell which players run. Every call looks the players up afresh.
+
+#include <string>
+
+#include "platform/Desktop.h"
+#include "platform/Files.h"
+#include "players/SongInformation.h"
+#include "players/WinAmp.h"
+
+namespace lanternfly {
+
+class PlayerReaders {
+ public:
+  PlayerReaders(Desktop& desktop, const Files& files) : desktop_(desktop), files_(files), winamp_(desktop) {}
+
+  SongInformation ReadWinampSong();
+  SongInformation ReadFoobarSong();
+  SongInformation ReadVLCSong();
+
+  // The part of the first VLC window's title in front of " - VLC media", or
+  // "NULL" when no title (of its first 99 characters) holds " - VLC media player".
+  std::u16string FindVLCTitle();
+  // A top-level title holds "foobar2000".
+  bool IsFoobarOpen();
+  // A top-level window titled with "iTunes" has a direct child titled with "cover flow".
+  bool IsiTunesOpen();
+
+  WinAmp& Winamp() { return winamp_; }
+
+ private:
+  // The first top-level window whose title (99 characters at most) holds `part`.
+  WindowHandle FindTitled(std::u16string_view part);
+
+  Desktop& desktop_;
+  const Files& files_;
+  WinAmp winamp_;
+};
+
+}  // namespace lanternfly

@@ -1,0 +1,92 @@
+#include "players/WinAmp.h"
+
+#include <gtest/gtest.h>
+
+#include "PlayersWorld.h"
+#include "text/Text.h"
+
+namespace lanternfly {
+namespace {
+
+TEST(WinampTitle, ArtistAndSong) {
+  struct Case {
+    std::string_view title;
+    std::u16string_view artist, song;
+  } cases[] = {
+      {"3. Some Artist - Some Song - Winamp", u"Some Artist", u"Some Song"},
+      {"3. A - B - C - Winamp", u"A", u"B - C"},
+      {"3. Some Artist - Some Song - Winamp [Paused]", u"Some Artist", u"Some Song [Paused]"},
+      // Only a real playlist number is dropped, however many digits it has.
+      {"12. Some Artist - Some Song - Winamp", u"Some Artist", u"Some Song"},
+      {"Some Artist - Some Song - Winamp", u"Some Artist", u"Some Song"},
+      {"2Pac - Changes - Winamp", u"2Pac", u"Changes"},
+      {"3. Instrumental - Winamp", u"Instrumental", u""},
+      {"ab", u"ab", u""},
+      {"", u"", u""},
+  };
+  test::PlayersWorld world;
+  FakeWinamp winamp(world.sim);
+  for (const Case& c : cases) {
+    winamp.SetTitle(std::string(c.title));
+    EXPECT_EQ(world.readers.Winamp().GetTitleArtist(), c.artist) << c.title;
+    EXPECT_EQ(world.readers.Winamp().GetTitleSong(), c.song) << c.title;
+  }
+}
+
+TEST(WinAmp, AnswersOfTheQueries) {
+  test::PlayersWorld world;
+  FakeWinamp fake(world.sim);
+  fake.Play({{"C:\\a.mp3", "A - B"}, {"C:\\b.mp3", "C - D"}}, 1);
+  fake.lengthSeconds = -1;
+  fake.channels = 1;
+  WinAmp& winamp = world.readers.Winamp();
+  ASSERT_EQ(winamp.IsWinampOpen(), 1);
+  EXPECT_EQ(winamp.GetSongLength(), -1);
+  EXPECT_EQ(winamp.GetSongPosition(), 12'345.0);
+  EXPECT_EQ(winamp.GetPlaylistLength(), 2);
+  EXPECT_EQ(winamp.GetPlaylistPosition(), 1);
+  EXPECT_EQ(winamp.GetChannelMode(), u"Mono");
+  fake.channels = 0;
+  EXPECT_EQ(winamp.GetChannelMode(), u"Stereo");
+  EXPECT_EQ(winamp.GetCurrentFileName(), u"C:\\b.mp3");
+}
+
+TEST(WinAmp, SampleRateFallsBackToKilohertzAndReportsHertz) {
+  test::PlayersWorld world;
+  FakeWinamp fake(world.sim);
+  WinAmp& winamp = world.readers.Winamp();
+  winamp.IsWinampOpen();
+  EXPECT_EQ(winamp.GetSampleRate(), 44'100);
+  fake.sampleRateHz = 0;
+  EXPECT_EQ(winamp.GetSampleRate(), 44'000);
+}
+
+TEST(WinAmp, FilePathIsCutAt260BytesAndNeedsAReadableProcess) {
+  test::PlayersWorld world;
+  FakeWinamp fake(world.sim);
+  std::string longPath = "C:\\" + std::string(300, 'x');
+  fake.Play({{longPath, "A - B"}}, 0);
+  WinAmp& winamp = world.readers.Winamp();
+  EXPECT_EQ(winamp.GetCurrentFileName(), Utf8ToUtf16(longPath.substr(0, 260)));
+  world.sim.ProcessById(fake.ProcessId()).readable = false;
+  EXPECT_EQ(winamp.GetCurrentFileName(), u"");
+  fake.Close();
+  EXPECT_EQ(winamp.GetCurrentFileName(), u"");
+  EXPECT_EQ(winamp.IsWinampOpen(), 0);
+  EXPECT_EQ(winamp.GetBitrate(), 0);
+}
+
+TEST(WinAmp, HungPlayerCostsOneUnansweredMessagePerRead) {
+  test::PlayersWorld world;
+  FakeWinamp fake(world.sim);
+  fake.Play({{"C:\\a.mp3", "A - B"}}, 0);
+  world.sim.ProcessById(fake.ProcessId()).hung = true;
+  SongInformation song = world.readers.ReadWinampSong();
+  EXPECT_TRUE(song.Active);
+  EXPECT_EQ(song.Artist, u"A");
+  EXPECT_EQ(song.Bitrate, u"0");
+  EXPECT_EQ(world.sim.Unanswered(), 1);
+}
+
+}  // namespace
+}  // namespace lanternfly
