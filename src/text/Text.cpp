@@ -41,6 +41,32 @@ std::u16string ReplaceAll(std::u16string_view text, std::u16string_view from, st
   return result;
 }
 
+namespace {
+
+char16_t FoldCase(char16_t c) {
+  if ((c >= u'A' && c <= u'Z') || (c >= u'\u00C0' && c <= u'\u00DE' && c != u'\u00D7')) return c + 0x20;
+  if (c >= u'\u0100' && c <= u'\u017F') {
+    // Upper and lower case alternate; the run 0x139-0x148 and 0x179-0x17E
+    // pairs odd-even, the rest even-odd.
+    bool oddPairs = (c >= u'\u0139' && c <= u'\u0148') || (c >= u'\u0179' && c <= u'\u017E');
+    if (c == u'\u0130' || c == u'\u0131' || c == u'\u0138' || c == u'\u0149' || c == u'\u017F') return c;
+    bool upper = oddPairs ? (c % 2 == 1) : (c % 2 == 0);
+    return upper ? c + 1 : c;
+  }
+  if ((c >= u'\u0391' && c <= u'\u03A9' && c != u'\u03A2') || (c >= u'\u0410' && c <= u'\u042F')) return c + 0x20;
+  if (c >= u'\u0400' && c <= u'\u040F') return c + 0x50;
+  if (c >= u'\uFF21' && c <= u'\uFF3A') return c + 0x20;
+  return c;
+}
+
+}  // namespace
+
+std::u16string FoldCase(std::u16string_view text) {
+  std::u16string folded(text);
+  for (char16_t& c : folded) c = FoldCase(c);
+  return folded;
+}
+
 std::u16string_view TrimBlanks(std::u16string_view text) {
   std::size_t first = text.find_first_not_of(u' ');
   if (first == std::u16string_view::npos) return {};

@@ -24,6 +24,15 @@ inline bool Contains(std::u16string_view text, std::u16string_view part) {
   return text.find(part) != std::u16string_view::npos;
 }
 
+// The text with every letter in its lower-case form, for comparisons that
+// ignore case: ASCII, Latin-1, Latin Extended-A, Greek, Cyrillic and the
+// full-width Latin letters. Letters without case are left as they are.
+std::u16string FoldCase(std::u16string_view text);
+
+inline bool ContainsIgnoringCase(std::u16string_view text, std::u16string_view part) {
+  return Contains(FoldCase(text), FoldCase(part));
+}
+
 // Removes blanks (U+0020 only, not tabs or other white space) from both ends.
 std::u16string_view TrimBlanks(std::u16string_view text);
 
