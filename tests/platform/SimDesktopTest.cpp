@@ -39,7 +39,7 @@ TEST(SimDesktop, TitlesAreCutToTheBufferAndHungProgramsDoNotAnswer) {
   WindowHandle window = sim.AddWindow(kNoWindow, "C", std::string(150, 'x'), process);
   EXPECT_EQ(sim.Title(window, 100).size(), 99u);
   EXPECT_EQ(sim.Title(window, 0), "");
-  sim.ProcessById(process).hung = true;
+  sim.SetHung(process, true);
   EXPECT_EQ(sim.Title(window, 300).size(), 150u);  // reading a title never waits
   EXPECT_EQ(sim.Send(window, kWmUser, 0, 0), std::nullopt);
   EXPECT_EQ(sim.SendGetText(window, 256), std::nullopt);

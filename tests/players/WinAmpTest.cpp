@@ -80,7 +80,7 @@ TEST(WinAmp, HungPlayerCostsOneUnansweredMessagePerRead) {
   test::PlayersWorld world;
   FakeWinamp fake(world.sim);
   fake.Play({{"C:\\a.mp3", "A - B"}}, 0);
-  world.sim.ProcessById(fake.ProcessId()).hung = true;
+  world.sim.SetHung(fake.ProcessId(), true);
   SongInformation song = world.readers.ReadWinampSong();
   EXPECT_TRUE(song.Active);
   EXPECT_EQ(song.Artist, u"A");

@@ -172,9 +172,33 @@ bool SimDesktop::Post(WindowHandle window, std::uint32_t message, std::uint64_t 
   Window* found = Find(window);
   if (found == nullptr) return false;
   PostedMessage posted{message, wParam, lParam};
-  found->posted.push_back(posted);
-  if (found->onPosted) found->onPosted(posted);
+  if (processes_[found->processId].hung) {
+    queued_.emplace_back(window, posted);
+  } else {
+    Handle(*found, posted);
+  }
   return true;
+}
+
+void SimDesktop::Handle(Window& window, const PostedMessage& message) {
+  window.posted.push_back(message);
+  if (window.inputBox && message.message == kWmKeyDown && message.wParam == kVkReturn) {
+    window.sentLines.push_back(window.inputText);
+    window.inputText.clear();
+  }
+}
+
+void SimDesktop::SetHung(std::uint32_t processId, bool hung) {
+  processes_.at(processId).hung = hung;
+  if (hung) return;
+  std::vector<std::pair<WindowHandle, PostedMessage>> waiting = std::move(queued_);
+  queued_.clear();
+  for (auto& [window, message] : waiting) {
+    Window* found = Find(window);
+    if (found == nullptr) continue;
+    if (found->processId == processId) Handle(*found, message);
+    else queued_.emplace_back(window, message);
+  }
 }
 
 bool SimDesktop::SendSetText(WindowHandle window, std::uint64_t, std::string_view text) {

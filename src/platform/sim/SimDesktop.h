@@ -38,15 +38,16 @@ class SimDesktop final : public WindowApi {
     std::vector<WindowHandle> children;  // Z-order, topmost first
     MessageHandler onMessage;            // unset: every message answers 0
     // An input box keeps its text apart from its (empty) title, as edit
-    // controls do, and takes WM_SETTEXT and WM_GETTEXT into it.
+    // controls do, and takes WM_SETTEXT and WM_GETTEXT into it. An Enter
+    // posted to it sends the text as a chat line and empties the box.
     bool inputBox = false;
     std::string inputText;
-    std::vector<PostedMessage> posted;
-    std::function<void(const PostedMessage&)> onPosted;
+    std::vector<std::string> sentLines;
+    std::vector<PostedMessage> posted;  // every message handled, in order
   };
 
   struct Process {
-    bool hung = false;      // its windows answer no sent message
+    bool hung = false;      // its windows answer no sent message; see SetHung
     bool readable = true;   // OpenProcessMemory succeeds
     std::map<std::uint64_t, std::vector<std::uint8_t>> memory;  // blocks by start address
   };
@@ -55,6 +56,9 @@ class SimDesktop final : public WindowApi {
   // enumerated in the order they were made); BringToTop moves it up.
   std::uint32_t AddProcess();
   Process& ProcessById(std::uint32_t processId) { return processes_.at(processId); }
+  // A hung program answers nothing; what is posted to it waits in its queue
+  // and is handled when it wakes.
+  void SetHung(std::uint32_t processId, bool hung);
   WindowHandle AddWindow(WindowHandle parent, std::string className, std::string title, std::uint32_t processId);
   WindowHandle AddInputBox(WindowHandle parent, std::string className, std::uint32_t processId);
   Window& Get(WindowHandle window) { return windows_.at(window); }
@@ -98,6 +102,7 @@ class SimDesktop final : public WindowApi {
   // The window's program answers sent messages (it exists and is not hung).
   Window* Answering(WindowHandle window);
   std::vector<WindowHandle>& Siblings(WindowHandle parent);
+  void Handle(Window& window, const PostedMessage& message);
 
   std::map<WindowHandle, Window> windows_;
   std::vector<WindowHandle> topLevel_;
@@ -106,6 +111,7 @@ class SimDesktop final : public WindowApi {
   std::uint32_t nextProcess_ = 100;
   std::multimap<int, std::function<void()>> scheduled_;  // by call number
   std::vector<std::function<void()>> pumpActions_;
+  std::vector<std::pair<WindowHandle, PostedMessage>> queued_;  // posted to hung programs
   int calls_ = 0;
   int unanswered_ = 0;
   int pumps_ = 0;

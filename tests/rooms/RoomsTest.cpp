@@ -1,0 +1,207 @@
+// The rooms of the seven chat clients: scanning and sending on the simulated desktop.
+
+#include <gtest/gtest.h>
+
+#include "platform/sim/FakeChatClients.h"
+#include "rooms/RoomScanner.h"
+#include "rooms/RoomSender.h"
+#include "text/Text.h"
+
+namespace lanternfly {
+namespace {
+
+using Kind = FakeChatClient::Kind;
+using Lines = std::vector<std::string>;
+
+class RoomsTest : public ::testing::Test {
+ protected:
+  RoomsTest() {
+    settings.SendToAll = true;
+    settings.InterruptionProtection = true;
+  }
+
+  std::vector<std::u16string> Entries() {
+    std::vector<std::u16string> entries;
+    for (int i = 0; i < list.ListCount(); ++i) entries.push_back(list.ItemText(i));
+    return entries;
+  }
+
+  void Send(std::u16string_view message) { sender.SendDisplayMessage(message, list); }
+
+  SimDesktop sim;
+  std::unique_ptr<CodePage> codePage = OpenCodePage(1252);
+  Desktop desktop{sim, *codePage};
+  Settings settings;
+  ListModel list;
+  RoomScanner scanner{desktop, list, settings};
+  RoomSender sender{desktop, settings, scanner.Rooms()};
+};
+
+TEST_F(RoomsTest, EveryClientIsListedAndServedInWalkOrder) {
+  struct Client {
+    Kind kind;
+    std::u16string_view entry;
+  } clients[] = {
+      {Kind::kZCB, u"[ZCB] Zenar Chat Bot"},  {Kind::kNushi, u"[Nushi] Lobby"},  {Kind::kRabbit, u"[Rabbit] Lobby"},
+      {Kind::kOuka, u"[Ouka] Lobby"},         {Kind::kRoboMX, u"[RoboMX] Lobby"}, {Kind::kMetis, u"[Metis] Lobby"},
+      {Kind::kWinMX, u"[WinMX] Lobby"},
+  };
+  std::vector<std::unique_ptr<FakeChatClient>> fakes;
+  std::vector<WindowHandle> boxes;
+  for (const Client& client : clients) {
+    fakes.push_back(std::make_unique<FakeChatClient>(sim, client.kind));
+    boxes.push_back(fakes.back()->OpenRoom("Lobby"));
+  }
+  scanner.RefreshRoomList();
+  EXPECT_EQ(Entries(), (std::vector<std::u16string>{u"[WinMX] Lobby", u"[Metis] Lobby", u"[RoboMX] Lobby",
+                                                    u"[Ouka] Lobby", u"[Rabbit] Lobby", u"[Nushi] Lobby",
+                                                    u"[ZCB] Zenar Chat Bot"}));
+  EXPECT_EQ(scanner.Rooms()[1], (RoomRecord{u"Lobby", u"Metis"}));
+
+  Send(u"#c1#is listening to caf\u00e9");
+  for (std::size_t i = 0; i < fakes.size(); ++i) {
+    EXPECT_EQ(fakes[i]->Received(boxes[i]), Lines{"#c1#is listening to caf\xe9"}) << Utf16ToUtf8(clients[i].entry);
+    EXPECT_EQ(sim.Get(boxes[i]).posted.size(), 1u);
+  }
+}
+
+TEST_F(RoomsTest, RoomNamesAndWhichWindowsAreRooms) {
+  FakeChatClient metis(sim, Kind::kMetis);
+  sim.AddWindow(sim.Get(metis.RoomOf(metis.OpenRoom("x"))).parent, "Afx", "Lobby(2)", metis.ProcessId());
+  sim.AddWindow(sim.Get(metis.RoomOf(metis.OpenRoom("y"))).parent, "Afx", "No brackets", metis.ProcessId());
+  FakeChatClient winmx(sim, Kind::kWinMX);
+  sim.AddWindow(winmx.MainWindow(), "Afx", "on WinMX Peer Network", winmx.ProcessId());  // too short to name
+  FakeChatClient nushi(sim, Kind::kNushi);
+  nushi.OpenChannelList();
+  FakeChatClient ouka(sim, Kind::kOuka);
+  ouka.OpenChannelList();
+  scanner.RefreshRoomList();
+  EXPECT_EQ(Entries(), (std::vector<std::u16string>{u"[Metis] x", u"[Metis] Lobby(2)", u"[Metis] y",
+                                                    u"[Ouka] Channel List"}));
+}
+
+TEST_F(RoomsTest, SelectionSurvivesARefreshAndGoneRoomsAreDropped) {
+  FakeChatClient rabbit(sim, Kind::kRabbit);
+  rabbit.OpenRoom("Stays");
+  WindowHandle goes = rabbit.RoomOf(rabbit.OpenRoom("Goes"));
+  rabbit.OpenRoom("Stays");
+  scanner.RefreshRoomList();
+  list.Mode = ListModel::SelectMode::kMultiple;
+  list.SetItemSelected(0, true);
+  list.SetItemSelected(1, true);
+  sim.CloseWindow(goes);
+  scanner.RefreshRoomList();
+  EXPECT_EQ(Entries(), (std::vector<std::u16string>{u"[Rabbit] Stays", u"[Rabbit] Stays"}));
+  EXPECT_EQ(list.SelectedCount(), 2);  // one remembered text selects both identical entries
+}
+
+TEST_F(RoomsTest, OnlySelectedRoomsWhenNotSendingToAll) {
+  FakeChatClient rabbit(sim, Kind::kRabbit);
+  WindowHandle a = rabbit.OpenRoom("A");
+  WindowHandle b = rabbit.OpenRoom("B");
+  scanner.RefreshRoomList();
+  settings.SendToAll = false;
+  Send(u"hi");
+  EXPECT_EQ(rabbit.Received(a), Lines{});
+  list.SetItemSelected(1, true);
+  Send(u"hi");
+  EXPECT_EQ(rabbit.Received(a), Lines{});
+  EXPECT_EQ(rabbit.Received(b), Lines{"hi"});
+}
+
+TEST_F(RoomsTest, EachBoxGetsAnAnnouncementOnce) {
+  FakeChatClient metis(sim, Kind::kMetis);
+  WindowHandle chat = metis.OpenRoom("Chat");
+  WindowHandle chat2 = metis.OpenRoom("Chat 2");
+  FakeChatClient zcb1(sim, Kind::kZCB);
+  FakeChatClient zcb2(sim, Kind::kZCB);
+  scanner.RefreshRoomList();
+  scanner.AddRoom(u"Chat", u"Metis");  // the same room listed twice
+  Send(u"once");
+  EXPECT_EQ(metis.Received(chat), Lines{"once"});
+  EXPECT_EQ(metis.Received(chat2), Lines{"once"});  // "Chat 2" holds the name "Chat"
+  EXPECT_EQ(zcb1.Received(zcb1.OpenRoom("")), Lines{"once"});
+  EXPECT_EQ(zcb2.Received(zcb2.OpenRoom("")), Lines{"once"});
+  Send(u"twice");
+  EXPECT_EQ(metis.Received(chat), (Lines{"once", "twice"}));
+}
+
+TEST_F(RoomsTest, InterruptionProtectionSparesTheUsersDraft) {
+  FakeChatClient ouka(sim, Kind::kOuka);
+  WindowHandle box = ouka.OpenRoom("Lobby");
+  WindowHandle second = ouka.AddInputBox(ouka.RoomOf(box));
+  scanner.RefreshRoomList();
+  sim.Get(box).inputText = "h";
+  sim.Get(second).inputText = "   \r\n";
+  Send(u"song");
+  EXPECT_EQ(sim.Get(box).inputText, "h");
+  EXPECT_EQ(ouka.Received(box), Lines{});
+  EXPECT_EQ(ouka.Received(second), Lines{"song"});
+  settings.InterruptionProtection = false;
+  Send(u"song");
+  EXPECT_EQ(ouka.Received(box), Lines{"song"});
+}
+
+TEST_F(RoomsTest, LongMessagesAreCutTo400CharactersAndEmptyOnesStillSent) {
+  FakeChatClient nushi(sim, Kind::kNushi);
+  WindowHandle box = nushi.OpenRoom("Lobby");
+  scanner.RefreshRoomList();
+  Send(std::u16string(450, u'x'));
+  Send(u"");
+  EXPECT_EQ(nushi.Received(box), (Lines{std::string(400, 'x'), ""}));
+}
+
+TEST_F(RoomsTest, AClientThatDoesNotAnswerIsSkippedAndTheOthersServed) {
+  FakeChatClient hung(sim, Kind::kRabbit);
+  WindowHandle a = hung.OpenRoom("A");
+  WindowHandle b = hung.OpenRoom("B");
+  FakeChatClient fine(sim, Kind::kNushi);
+  WindowHandle c = fine.OpenRoom("C");
+  scanner.RefreshRoomList();
+  sim.SetHung(hung.ProcessId(), true);
+  sim.Get(a).inputText = "draft";
+  Send(u"song");
+  EXPECT_EQ(fine.Received(c), Lines{"song"});
+  EXPECT_EQ(sim.Unanswered(), 1);  // one bounded wait for the whole client
+  settings.InterruptionProtection = false;
+  Send(u"again");
+  EXPECT_EQ(sim.Unanswered(), 2);
+  sim.SetHung(hung.ProcessId(), false);
+  EXPECT_EQ(hung.Received(a), Lines{});  // no Enter followed a text it never took
+  EXPECT_EQ(hung.Received(b), Lines{});
+  EXPECT_EQ(sim.Get(a).inputText, "draft");
+}
+
+TEST_F(RoomsTest, TheHundredAndFirstRoomIsListedButNotStored) {
+  FakeChatClient rabbit(sim, Kind::kRabbit);
+  WindowHandle last{};
+  for (int i = 1; i <= 101; ++i) last = rabbit.OpenRoom("Room " + std::to_string(1000 + i));
+  scanner.RefreshRoomList();
+  EXPECT_EQ(list.ListCount(), 101);
+  EXPECT_EQ(scanner.Rooms()[99].RoomName, u"Room 1100");
+  sender.SendToRoom(u"[Rabbit] Room 1101", u"x");
+  EXPECT_EQ(rabbit.Received(last), Lines{});
+}
+
+TEST_F(RoomsTest, PrefixInsideARoomNameRoutesToTheWrongClient) {
+  FakeChatClient metis(sim, Kind::kMetis);
+  WindowHandle fans = metis.OpenRoom("[WinMX] fans");
+  scanner.RefreshRoomList();
+  EXPECT_EQ(Entries(), std::vector<std::u16string>{u"[Metis] [WinMX] fans"});
+  Send(u"x");
+  EXPECT_EQ(metis.Received(fans), Lines{});
+}
+
+TEST_F(RoomsTest, ClearedScanSwitchLeavesTheClientAlone) {
+  FakeChatClient winmx(sim, Kind::kWinMX);
+  WindowHandle box = winmx.OpenRoom("Lobby");
+  scanner.RefreshRoomList();
+  settings.ScanWinMX = false;
+  Send(u"x");
+  EXPECT_EQ(winmx.Received(box), Lines{});
+  scanner.RefreshRoomList();
+  EXPECT_EQ(list.ListCount(), 0);
+}
+
+}  // namespace
+}  // namespace lanternfly
