@@ -1,12 +1,55 @@
 #pragma once
 
-// The display message: the one line typed into the chat rooms for a song.
+// The display message: the one line typed into the chat rooms for a song,
+// built from the user's template.
 
+#include <string>
 #include <string_view>
+
+#include "message/PatternDatabase.h"
+#include "message/Random.h"
+#include "platform/Desktop.h"
+#include "players/PlayerReaders.h"
+#include "players/SongInformation.h"
+#include "settings/Settings.h"
 
 namespace lanternfly {
 
 // The template a fresh setup starts with.
 inline constexpr std::u16string_view kDefaultDisplayFormat = u"#c1#is listening to [d]%ARTISTSONG%[/d]";
+
+// %RAND%'s word: drawn from the random word list, never the same twice in a row.
+class RandomWordPicker {
+ public:
+  explicit RandomWordPicker(Random& random) : random_(random) {}
+
+  // A word of the list, or "No Words Loaded!" when the list is empty. With
+  // two or more words it differs from the last one returned, unless every
+  // word equals that one.
+  std::u16string GetRandomWord(const WordSlots& words, Desktop& desktop);
+
+  std::u16string LastRandomWord;
+
+ private:
+  Random& random_;
+};
+
+// What one composition reads.
+struct DisplayContext {
+  const Settings& settings;
+  const PatternDatabase& patterns;
+  const SongInformation& currentSong;  // the song last taken as new
+  PlayerReaders& players;              // for a fresh read of the time and playlist
+  RandomWordPicker& randomWords;
+  Desktop& desktop;                    // lets window messages run along the way
+};
+
+// The template with the radio cut-off applied to the title, the 19
+// variables substituted in order, and the colour blocks expanded.
+std::u16string GetFormattedText(DisplayContext& context);
+
+// True when a filter word occurs, ignoring case, in the song's artist or
+// title: such a song is not announced.
+bool IsFiltered(const SongInformation& song, const WordSlots& filterWords);
 
 }  // namespace lanternfly

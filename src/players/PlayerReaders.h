@@ -21,6 +21,9 @@ class PlayerReaders {
   SongInformation ReadWinampSong();
   SongInformation ReadFoobarSong();
   SongInformation ReadVLCSong();
+  // iTunes is read through its automation interface, which this build has
+  // not got: an inactive record.
+  SongInformation ReadiTunesSong() { return SongInformation(); }
 
   // The part of the first VLC window's title in front of " - VLC media", or
   // "NULL" when no title (of its first 99 characters) holds " - VLC media player".
