@@ -22,6 +22,11 @@ TEST(ReplaceAll, ReplacesEveryOccurrenceWithoutRescanningInsertedText) {
   EXPECT_EQ(TrimBlanks(u" \ta  "), u"\ta");
 }
 
+TEST(FoldCase, LowersTheCasedScriptsAndLeavesTheRest) {
+  EXPECT_EQ(FoldCase(u"AZ\u00C0\u00D7\u00DE\u0100\u0139\u017D\u03A3\u0416\u0401\uFF21\u65E5"),
+            u"az\u00E0\u00D7\u00FE\u0101\u013A\u017E\u03C3\u0436\u0451\uFF41\u65E5");
+}
+
 TEST(ReadNumber, AcceptsSignFractionAndExponent) {
   struct Case {
     std::u16string_view text;
