@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 #include <span>
 #include <string_view>
 
@@ -33,7 +35,15 @@ class Files {
   // Opens an existing file for reading while others may read it too.
   // nullptr when it does not exist, is not a plain file, or cannot be read.
   virtual std::unique_ptr<ReadableFile> OpenExisting(std::string_view path) const = 0;
+
+  // Replaces the file's content with `bytes` in one step: a new file is
+  // written beside it and then put in its place, so a write that fails
+  // half-way leaves the old file as it was. False when it failed.
+  virtual bool Replace(std::string_view path, std::string_view bytes) = 0;
 };
+
+// The whole content of the file, or nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const Files& files, std::string_view path);
 
 // N bytes at `offset`, zeros wherever the file has none.
 template <std::size_t N>

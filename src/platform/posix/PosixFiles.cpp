@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <string>
 
 #include "platform/Files.h"
@@ -51,6 +52,27 @@ class PosixFiles final : public Files {
       return nullptr;
     }
     return std::make_unique<PosixFile>(descriptor, static_cast<std::uint64_t>(status.st_size));
+  }
+
+  bool Replace(std::string_view path, std::string_view bytes) override {
+    std::string target(path);
+    std::string fresh = target + ".new";
+    int descriptor = open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (descriptor < 0) return false;
+    bool written = true;
+    for (std::size_t done = 0; written && done < bytes.size();) {
+      ssize_t put = write(descriptor, bytes.data() + done, bytes.size() - done);
+      if (put < 0 && errno == EINTR) continue;
+      written = put > 0;
+      if (written) done += static_cast<std::size_t>(put);
+    }
+    written = fsync(descriptor) == 0 && written;
+    written = close(descriptor) == 0 && written;
+    if (!written || rename(fresh.c_str(), target.c_str()) != 0) {
+      unlink(fresh.c_str());
+      return false;
+    }
+    return true;
   }
 };
 

@@ -22,4 +22,16 @@ std::unique_ptr<ReadableFile> MemoryFiles::OpenExisting(std::string_view path) c
   return std::make_unique<MemoryFile>(found->second);
 }
 
+bool MemoryFiles::Replace(std::string_view path, std::string_view bytes) {
+  if (failWrites) return false;
+  Put(std::string(path), std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+  return true;
+}
+
+std::optional<std::string> MemoryFiles::Content(std::string_view path) const {
+  auto found = files_.find(path);
+  if (found == files_.end()) return std::nullopt;
+  return std::string(found->second->begin(), found->second->end());
+}
+
 }  // namespace lanternfly

@@ -37,6 +37,12 @@ class MemoryFiles final : public Files {
   void Remove(const std::string& path) { files_.erase(path); }
 
   std::unique_ptr<ReadableFile> OpenExisting(std::string_view path) const override;
+  bool Replace(std::string_view path, std::string_view bytes) override;
+
+  // The file's bytes, or nothing when there is none.
+  std::optional<std::string> Content(std::string_view path) const;
+  // Replace() fails while this is set, leaving the old file.
+  bool failWrites = false;
 
  private:
   std::map<std::string, std::shared_ptr<const std::vector<std::uint8_t>>, std::less<>> files_;
