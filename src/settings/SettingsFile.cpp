@@ -1,0 +1,229 @@
+#include "settings/SettingsFile.h"
+
+#include "message/DisplayMessage.h"
+#include "message/PatternText.h"
+#include "text/Text.h"
+
+namespace lanternfly {
+namespace {
+
+constexpr std::u16string_view kLineEnd = u"\r\n";
+
+struct BooleanKey {
+  std::u16string_view key;
+  bool Settings::*field;
+};
+
+// The Boolean settings, in the order their lines are written and their keys
+// are tried.
+constexpr BooleanKey kMainBooleans[] = {{u"SendToAll=", &Settings::SendToAll}};
+constexpr BooleanKey kGeneralBooleans[] = {
+    {u"ShowTrayIcon=", &Settings::ShowTrayIcon},
+    {u"HideOnMinimize=", &Settings::HideOnMinimize},
+    {u"AutoDisplay=", &Settings::AutoDisplay},
+    {u"InterruptionProtection=", &Settings::InterruptionProtection},
+};
+constexpr BooleanKey kChannelBooleans[] = {
+    {u"AutoRefresh=", &Settings::AutoRefresh}, {u"ScanWinMX=", &Settings::ScanWinMX},
+    {u"ScanRobo=", &Settings::ScanRobo},       {u"ScanMetis=", &Settings::ScanMetis},
+    {u"ScanNushi=", &Settings::ScanNushi},     {u"ScanOuka=", &Settings::ScanOuka},
+    {u"ScanRabbit=", &Settings::ScanRabbit},   {u"ScanZCB=", &Settings::ScanZCB},
+};
+
+bool AddWord(WordSlots& slots, std::u16string word) {
+  for (std::u16string& slot : slots) {
+    if (slot.empty()) {
+      slot = std::move(word);
+      return true;
+    }
+  }
+  return false;
+}
+
+std::u16string_view TrueFalse(bool value) { return value ? u"True" : u"False"; }
+
+// "True" and "False" in any case, or a number: zero is false, any other true.
+std::optional<bool> ReadBoolean(std::u16string_view value) {
+  std::u16string word = FoldCase(TrimBlanks(value));
+  if (word == u"true") return true;
+  if (word == u"false") return false;
+  if (std::optional<double> number = ReadNumber(value)) return *number != 0;
+  return std::nullopt;
+}
+
+// The settings text cut into fields: at commas and at line ends (CR LF, or a
+// lone CR or LF); an empty line is an empty field.
+std::vector<std::u16string_view> Fields(std::u16string_view text) {
+  std::vector<std::u16string_view> fields;
+  std::size_t start = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    char16_t c = text[at];
+    if (c != u',' && c != u'\r' && c != u'\n') continue;
+    fields.push_back(text.substr(start, at - start));
+    if (c == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n') ++at;
+    start = at + 1;
+  }
+  if (start < text.size()) fields.push_back(text.substr(start));
+  return fields;
+}
+
+void ReadField(std::u16string_view field, Settings& settings, PatternDatabase& patterns, Random& random) {
+  static const Settings defaults = DefaultSettings();
+  auto begins = [&](std::u16string_view key) { return field.substr(0, key.size()) == key; };
+  auto value = [&](std::u16string_view key) { return ReplaceAll(field, key, u""); };
+
+  // No key begins another, so at most one key matches a field.
+  using Keys = std::span<const BooleanKey>;
+  for (Keys keys : {Keys(kMainBooleans), Keys(kGeneralBooleans), Keys(kChannelBooleans)}) {
+    for (const BooleanKey& entry : keys) {
+      // A value that does not convert leaves the setting at its default, and
+      // the rest of the file is read on.
+      if (begins(entry.key)) {
+        settings.*entry.field = ReadBoolean(value(entry.key)).value_or(defaults.*entry.field);
+        return;
+      }
+    }
+  }
+  if (begins(u"SelectedPlayer=")) {
+    settings.SelectedPlayer = value(u"SelectedPlayer=");
+    return;
+  }
+  if (begins(u"DisplayFormat=")) {
+    settings.DisplayFormat = ReplaceAll(value(u"DisplayFormat="), u"./.", u",");
+  } else if (begins(u"DefaultPattern=")) {
+    patterns.DefaultPattern = value(u"DefaultPattern=");
+  } else if (begins(u"SavedPattern=")) {
+    // A value without "=" is no pattern; it is passed over.
+    if (std::optional<ColorPattern> pattern = ParsePatternText(value(u"SavedPattern="), random)) {
+      patterns.AddPattern(*pattern);
+    }
+  } else if (begins(u"RadioCutoffText=")) {
+    settings.RadioCutoffText = value(u"RadioCutoffText=");
+  } else if (begins(u"RandomWord=")) {
+    AddRandomWord(settings, value(u"RandomWord="));
+  } else if (begins(u"FilterWord=")) {
+    AddFilterWord(settings, value(u"FilterWord="));
+  }
+}
+
+// Names a default pattern when the file named none: the first stored one,
+// else the built-in one.
+void FixDefaultPattern(PatternDatabase& patterns) {
+  if (!patterns.DefaultPattern.empty()) return;
+  for (int slot = 1; slot <= PatternDatabase::kSlots; ++slot) {
+    if (!patterns.Slot(slot).Name.empty()) {
+      patterns.DefaultPattern = patterns.Slot(slot).Name;
+      return;
+    }
+  }
+  patterns.AddPattern(RainbowLightPattern());
+  patterns.DefaultPattern = kRainbowLightName;
+}
+
+}  // namespace
+
+Settings DefaultSettings() {
+  Settings settings;
+  settings.SendToAll = true;
+  settings.SelectedPlayer = u"Winamp";
+  settings.ShowTrayIcon = true;
+  settings.HideOnMinimize = true;
+  settings.AutoDisplay = true;
+  settings.InterruptionProtection = true;
+  settings.AutoRefresh = true;
+  settings.ScanWinMX = settings.ScanRobo = settings.ScanMetis = settings.ScanNushi = true;
+  settings.ScanOuka = settings.ScanRabbit = settings.ScanZCB = true;
+  settings.DisplayFormat = kDefaultDisplayFormat;
+  return settings;
+}
+
+bool AddRandomWord(Settings& settings, std::u16string word) { return AddWord(settings.RandomWords, std::move(word)); }
+bool AddFilterWord(Settings& settings, std::u16string word) { return AddWord(settings.FilterWords, std::move(word)); }
+
+std::u16string SettingsText(const Settings& settings, const PatternDatabase& patterns) {
+  std::u16string text;
+  auto line = [&](std::u16string_view content) {
+    text += content;
+    text += kLineEnd;
+  };
+  auto booleans = [&](std::span<const BooleanKey> keys) {
+    for (const BooleanKey& entry : keys) line(std::u16string(entry.key) + std::u16string(TrueFalse(settings.*entry.field)));
+  };
+  line(u"//Main Settings");
+  line(u"");
+  booleans(kMainBooleans);
+  line(u"SelectedPlayer=" + settings.SelectedPlayer);
+  line(u"");
+  line(u"//General Settings");
+  line(u"");
+  booleans(kGeneralBooleans);
+  line(u"");
+  line(u"//Channel List");
+  line(u"");
+  booleans(kChannelBooleans);
+  line(u"");
+  line(u"//Display Message");
+  line(u"");
+  // A comma would end the field when the file is read back.
+  line(u"DisplayFormat=" + ReplaceAll(settings.DisplayFormat, u",", u"./."));
+  line(u"DefaultPattern=" + patterns.DefaultPattern);
+  for (int slot = 1; slot <= PatternDatabase::kSlots; ++slot) {
+    if (!patterns.Slot(slot).Name.empty()) line(u"SavedPattern=" + PatternToText(patterns.Slot(slot)));
+  }
+  line(u"");
+  line(u"//Extra Display Settings");
+  line(u"");
+  line(u"RadioCutoffText=" + settings.RadioCutoffText);
+  for (const std::u16string& word : settings.RandomWords) {
+    if (!word.empty()) line(u"RandomWord=" + word);
+  }
+  for (const std::u16string& word : settings.FilterWords) {
+    if (!word.empty()) line(u"FilterWord=" + word);
+  }
+  return text;
+}
+
+void ReadSettingsText(std::u16string_view text, Settings& settings, PatternDatabase& patterns, Random& random,
+                      const std::function<void()>& eachField) {
+  for (std::u16string_view field : Fields(text)) {
+    ReadField(field, settings, patterns, random);
+    eachField();
+  }
+}
+
+void SettingsFile::LoadSettings(Settings& settings, PatternDatabase& patterns, Random& random,
+                                const std::function<void()>& applySelections) {
+  std::optional<std::string> path = EncodeExactly(desktop_.Text(), path_);
+  std::optional<std::string> bytes = path ? ReadWholeFile(files_, *path) : std::nullopt;
+  if (!bytes) {
+    shell_.ShowMessage(u"There was no settings file found. The default settings will now be applied.",
+                       u"No Settings Found", MessageButtons::kOk, MessageIcon::kNone);
+    ApplyDefaultSettings(settings, patterns, applySelections);
+    return;
+  }
+  ReadSettingsText(desktop_.Text().Decode(*bytes), settings, patterns, random, [&] { desktop_.PumpMessages(); });
+  applySelections();
+  FixDefaultPattern(patterns);
+}
+
+void SettingsFile::SaveSettings(const Settings& settings, const PatternDatabase& patterns) {
+  std::string bytes = desktop_.Text().Encode(SettingsText(settings, patterns));
+  desktop_.PumpMessages();
+  if (std::optional<std::string> path = EncodeExactly(desktop_.Text(), path_)) files_.Replace(*path, bytes);
+}
+
+void SettingsFile::ApplyDefaultSettings(Settings& settings, PatternDatabase& patterns,
+                                        const std::function<void()>& applySelections) {
+  Settings defaults = DefaultSettings();
+  defaults.RadioCutoffText = std::move(settings.RadioCutoffText);
+  defaults.RandomWords = std::move(settings.RandomWords);
+  defaults.FilterWords = std::move(settings.FilterWords);
+  settings = std::move(defaults);
+  patterns.AddPattern(RainbowLightPattern());
+  patterns.DefaultPattern = kRainbowLightName;
+  desktop_.PumpMessages();
+  applySelections();
+  SaveSettings(settings, patterns);
+}
+
+}  // namespace lanternfly

@@ -1,0 +1,67 @@
+#pragma once
+
+// "settings.ini": every setting, the saved patterns and the word lists, as
+// 8-bit text in the system code page, one item a line, CR LF line ends.
+
+#include <functional>
+#include <string>
+
+#include "message/PatternDatabase.h"
+#include "message/Random.h"
+#include "platform/Desktop.h"
+#include "platform/Files.h"
+#include "platform/Shell.h"
+#include "settings/Settings.h"
+
+namespace lanternfly {
+
+// The values ApplyDefaultSettings gives.
+Settings DefaultSettings();
+
+// Stores the word in the lowest free slot; false, storing nothing, when all
+// 100 slots are used.
+bool AddRandomWord(Settings& settings, std::u16string word);
+bool AddFilterWord(Settings& settings, std::u16string word);
+
+// The file's text for these settings, exactly as it is written.
+std::u16string SettingsText(const Settings& settings, const PatternDatabase& patterns);
+
+// Reads a settings text into the settings and the pattern database. A field
+// ends at a comma or a line end; a field that begins with a key sets that
+// key's value (every occurrence of the key text removed from it). A value
+// that does not convert is passed over and its setting takes the default;
+// the rest is read on. `eachField` runs after each field.
+void ReadSettingsText(std::u16string_view text, Settings& settings, PatternDatabase& patterns, Random& random,
+                      const std::function<void()>& eachField = [] {});
+
+class SettingsFile {
+ public:
+  SettingsFile(Files& files, Shell& shell, Desktop& desktop, std::u16string path)
+      : files_(files), shell_(shell), desktop_(desktop), path_(std::move(path)) {}
+
+  // Reads the file into the settings and the pattern database, then calls
+  // applySelections and makes sure a default pattern is named. A missing or
+  // unreadable file brings the notice, the defaults and a fresh file.
+  void LoadSettings(Settings& settings, PatternDatabase& patterns, Random& random,
+                    const std::function<void()>& applySelections);
+
+  // Writes the whole file anew. A failure is not reported; the previous file
+  // then stays as it was.
+  void SaveSettings(const Settings& settings, const PatternDatabase& patterns);
+
+  // The defaults of the settings (word lists, radio cut-off text and stored
+  // patterns stay), "Rainbow Light" stored and named default, then
+  // applySelections and a save.
+  void ApplyDefaultSettings(Settings& settings, PatternDatabase& patterns,
+                            const std::function<void()>& applySelections);
+
+  const std::u16string& Path() const { return path_; }
+
+ private:
+  Files& files_;
+  Shell& shell_;
+  Desktop& desktop_;
+  std::u16string path_;
+};
+
+}  // namespace lanternfly
