@@ -1,0 +1,171 @@
+#include "app/MainForm.h"
+
+#include "app/TrayIcon.h"
+#include "text/Text.h"
+
+namespace lanternfly {
+namespace {
+
+constexpr std::u16string_view kAboutText =
+    u"Thanks to everyone that has helped at some point, and for all the users. :-)\r\n"
+    u"\r\n"
+    u"Note: If you are to experience any bugs, please contact me at the homepage "
+    u"(Help, Visit Homepage) with the subject \"Lanternfly bug\" and some basic information "
+    u"of how to trigger the error.";
+
+// Mouse messages that reach the main window from the tray icon.
+constexpr std::uint32_t kLeftDoubleClick = 0x0203;
+constexpr std::uint32_t kRightButtonUp = 0x0205;
+
+}  // namespace
+
+MainForm::MainForm(Desktop& desktop, Files& files, Shell& shell, MainWindowView& view, AppState& state,
+                   std::u16string settingsPath, Random& random)
+    : desktop_(desktop),
+      shell_(shell),
+      view_(view),
+      state_(state),
+      random_(random),
+      players_(desktop, files),
+      scanner_(desktop, channellist, state.settings),
+      sender_(desktop, state.settings, scanner_.Rooms()),
+      randomWords_(random),
+      settingsFile_(files, shell, desktop, std::move(settingsPath)) {
+  channellist.Mode = ListModel::SelectMode::kMultiple;
+}
+
+void MainForm::Form_Load() {
+  settingsFile_.LoadSettings(state_.settings, state_.patterns, random_, [this] { ApplySelections(); });
+  desktop_.PumpMessages();
+  scanner_.RefreshRoomList();
+  if (state_.settings.ShowTrayIcon) {
+    AddTrayIcon(shell_, TrayIcon, desktop_.Text(), view_.Handle(), view_.Icon(), kTrayTip, kTrayCallbackMessage);
+  }
+  view_.Repaint();
+}
+
+SongInformation MainForm::ReadSelectedPlayer() {
+  const std::u16string& player = state_.settings.SelectedPlayer;
+  if (player == u"Winamp") return players_.ReadWinampSong();
+  if (player == u"iTunes") return players_.ReadiTunesSong();
+  if (player == u"Foobar") return players_.ReadFoobarSong();
+  return players_.ReadVLCSong();
+}
+
+void MainForm::CheckSong_Timer() {
+  // The "Winamp v1.x" window belongs to foobar2000's plug-in: not Winamp.
+  if (state_.settings.SelectedPlayer == u"Winamp" && SelectWinamp.Caption == kWinampCloneCaption) return;
+  SongInformation song = ReadSelectedPlayer();
+  desktop_.PumpMessages();
+  if (!song.Active) return;
+
+  bool isNew = song.ArtistSong != CurrentSong.ArtistSong && !Contains(song.Song, u"[Stopped]") &&
+               !Contains(song.Song, u"[Paused]") && song.ArtistSong.size() >= 4;
+  if (isNew) {
+    CurrentSong = song;
+    desktop_.PumpMessages();
+    // The label first, then the announcement, then the room list.
+    CurrentlyPlayingLabel = CurrentSong.ArtistSong;
+    view_.Repaint();
+    if (state_.settings.AutoDisplay) {
+      SendDisplayMessage();
+      desktop_.PumpMessages();
+    }
+    desktop_.PumpMessages();
+  }
+  if (state_.settings.AutoRefresh) {
+    scanner_.RefreshRoomList();
+    view_.Repaint();
+  }
+  desktop_.PumpMessages();
+}
+
+void MainForm::TimerDetectActivePlayers_Timer() {
+  PlayerCaptions captions = DetectPlayers(players_);
+  SelectVLC.Caption = captions.VLC;
+  SelectFoobar.Caption = captions.Foobar;
+  SelectWinamp.Caption = captions.Winamp;
+  SelectiTunes.Caption = captions.iTunes;
+  view_.Repaint();
+}
+
+void MainForm::ApplySelections() {
+  SelectSendAll.SelectValue = state_.settings.SendToAll;
+  SelectSendSelected.SelectValue = !state_.settings.SendToAll;
+  desktop_.PumpMessages();
+  const std::u16string& player = state_.settings.SelectedPlayer;
+  OptionBox* chosen = player == u"Winamp" ? &SelectWinamp
+                      : player == u"iTunes" ? &SelectiTunes
+                      : player == u"VLC"    ? &SelectVLC
+                      : player == u"Foobar" ? &SelectFoobar
+                                            : nullptr;
+  if (chosen != nullptr) {
+    for (OptionBox* box : {&SelectWinamp, &SelectiTunes, &SelectFoobar, &SelectVLC}) box->SelectValue = box == chosen;
+    desktop_.PumpMessages();
+  }
+  view_.Repaint();
+}
+
+std::u16string MainForm::GetFormattedText() {
+  DisplayContext context{state_.settings, state_.patterns, CurrentSong, players_, randomWords_, desktop_};
+  return lanternfly::GetFormattedText(context);
+}
+
+void MainForm::SendDisplayMessage() {
+  if (IsFiltered(CurrentSong, state_.settings.FilterWords)) return;
+  sender_.SendDisplayMessage(GetFormattedText(), channellist);
+}
+
+void MainForm::SelectPlayer(std::u16string_view player) {
+  state_.settings.SelectedPlayer = player;
+  ApplySelections();
+}
+
+void MainForm::SelectSendToAll(bool all) {
+  state_.settings.SendToAll = all;
+  ApplySelections();
+}
+
+void MainForm::SetWindowState(WindowState state, bool visible) {
+  State = state;
+  Visible = visible;
+  view_.ShowWindowState(State, Visible);
+}
+
+void MainForm::mnusettings_Click() {
+  view_.ShowSettingsWindow();
+  desktop_.PumpMessages();
+  SetWindowState(WindowState::kMinimized, false);
+}
+
+void MainForm::mnuabout_Click() {
+  shell_.ShowMessage(kAboutText, u"About Lanternfly", MessageButtons::kOk, MessageIcon::kNone);
+}
+
+void MainForm::Form_Resize(WindowState state) {
+  State = state;
+  if (state_.settings.HideOnMinimize && State == WindowState::kMinimized) Visible = false;
+  view_.ShowWindowState(State, Visible);
+}
+
+void MainForm::Form_QueryUnload() {
+  MessageAnswer answer = shell_.ShowMessage(u"Are you sure you want to exit?", u"Confirm Exit Request",
+                                            MessageButtons::kYesNo, MessageIcon::kNone);
+  if (answer != MessageAnswer::kYes) return;
+  settingsFile_.SaveSettings(state_.settings, state_.patterns);
+  desktop_.PumpMessages();
+  RemoveTrayIcon(shell_, TrayIcon);
+  desktop_.PumpMessages();
+  shell_.EndProgram();
+}
+
+void MainForm::TrayIcon_MouseMessage(std::uint32_t mouseMessage) {
+  if (mouseMessage == kLeftDoubleClick) {
+    SetWindowState(WindowState::kNormal, true);
+  } else if (mouseMessage == kRightButtonUp) {
+    bool minimized = State == WindowState::kMinimized;
+    view_.PopupTrayMenu(TrayMenuItems{minimized, !minimized, true});
+  }
+}
+
+}  // namespace lanternfly

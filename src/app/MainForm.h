@@ -1,0 +1,153 @@
+#pragma once
+
+// The main window's behaviour, apart from its drawing: the two polls, the
+// choices of player and rooms, the announcement, the menus, the tray icon
+// and the window state. Its window (real or simulated) shows what is here
+// and passes the user's clicks and the timers' ticks to the handlers.
+
+#include <cstdint>
+#include <string>
+
+#include "controls/ListModel.h"
+#include "message/DisplayMessage.h"
+#include "message/PatternDatabase.h"
+#include "message/Random.h"
+#include "platform/Desktop.h"
+#include "platform/Files.h"
+#include "platform/Shell.h"
+#include "players/PlayerDetection.h"
+#include "players/PlayerReaders.h"
+#include "rooms/RoomScanner.h"
+#include "rooms/RoomSender.h"
+#include "settings/Settings.h"
+#include "settings/SettingsFile.h"
+
+namespace lanternfly {
+
+inline constexpr std::u16string_view kMainCaption = u"Lanternfly v3.0.1 - Made by Tindervale";
+inline constexpr int kCheckSongInterval = 5000;           // ms
+inline constexpr int kDetectPlayersInterval = 3000;       // ms
+// The maker's homepage, which "Visit Homepage" opens.
+inline constexpr std::u16string_view kHomepage = u"https://tindervale.example/lanternfly/";
+
+enum class WindowState { kNormal, kMinimized };
+
+// An option box as the window shows it.
+struct OptionBox {
+  std::u16string Caption;
+  bool SelectValue = false;
+};
+
+struct TrayMenuItems {
+  bool showEnabled = false;
+  bool hideEnabled = false;
+  bool exitEnabled = true;
+};
+
+// What the behaviour asks of its window.
+class MainWindowView {
+ public:
+  virtual ~MainWindowView() = default;
+  virtual WindowHandle Handle() = 0;
+  virtual std::uint64_t Icon() = 0;
+  // Show the window in this state, shown or hidden.
+  virtual void ShowWindowState(WindowState state, bool visible) = 0;
+  // Captions, option values or the list changed.
+  virtual void Repaint() = 0;
+  // Pop up the tray menu ("Show", "Hide", separator, "Exit") at the mouse;
+  // the item chosen arrives as its click handler.
+  virtual void PopupTrayMenu(const TrayMenuItems& items) = 0;
+  // Open the settings window without waiting for it.
+  virtual void ShowSettingsWindow() = 0;
+};
+
+// The program-wide values that live for the whole run.
+struct AppState {
+  Settings settings;
+  PatternDatabase patterns;
+};
+
+class MainForm {
+ public:
+  MainForm(Desktop& desktop, Files& files, Shell& shell, MainWindowView& view, AppState& state,
+           std::u16string settingsPath, Random& random);
+  MainForm(const MainForm&) = delete;
+  MainForm& operator=(const MainForm&) = delete;
+
+  // Start-up: the settings, the choices, the room list, the tray icon.
+  void Form_Load();
+  // The song poll, every 5 s.
+  void CheckSong_Timer();
+  // Player detection, every 3 s.
+  void TimerDetectActivePlayers_Timer();
+
+  // The six option boxes show SendToAll and SelectedPlayer.
+  void ApplySelections();
+  // Builds the display message and types it into the chosen rooms, unless a
+  // filter word occurs in the song's artist or title.
+  void SendDisplayMessage();
+  std::u16string GetFormattedText();
+
+  void SelectWinamp_Click() { SelectPlayer(u"Winamp"); }
+  void SelectiTunes_Click() { SelectPlayer(u"iTunes"); }
+  void SelectFoobar_Click() { SelectPlayer(u"Foobar"); }
+  void SelectVLC_Click() { SelectPlayer(u"VLC"); }
+  void SelectSendAll_Click() { SelectSendToAll(true); }
+  void SelectSendSelected_Click() { SelectSendToAll(false); }
+  void ButtonRefresh_Click() { scanner_.RefreshRoomList(); }
+  void CurrentlyPlayingLabel_Click() { SendDisplayMessage(); }
+  void mnuexit_Click() { Form_QueryUnload(); }
+  void mnusettings_Click();
+  void mnuvisit_Click() { OpenURL(kHomepage); }
+  void mnuabout_Click();
+  void mnushow_Click() { SetWindowState(WindowState::kNormal, true); }
+  void mnuhide_Click() { SetWindowState(WindowState::kMinimized, false); }
+  void mnuexittray_Click() { Form_QueryUnload(); }
+
+  // The user minimised or restored the window.
+  void Form_Resize(WindowState state);
+  // Any attempt to close the window: asks, and on Yes saves and ends.
+  void Form_QueryUnload();
+  // A mouse action on the tray icon, as its mouse message (0x0201 ...).
+  void TrayIcon_MouseMessage(std::uint32_t mouseMessage);
+  // The settings window closed: the main window comes back.
+  void SettingsWindow_Closed() { SetWindowState(WindowState::kNormal, true); }
+
+  void OpenURL(std::u16string_view address) { shell_.OpenUrl(address); }
+
+  // What the window shows.
+  SongInformation CurrentSong;
+  OptionBox SelectSendAll{u"Send to All Channels"};
+  OptionBox SelectSendSelected{u"Send to Selected Channels Only"};
+  OptionBox SelectWinamp{u"Winamp"};
+  OptionBox SelectiTunes{u"iTunes"};
+  OptionBox SelectFoobar{u"Foobar"};
+  OptionBox SelectVLC{u"VLC"};
+  ListModel channellist;
+  std::u16string CurrentlyPlayingLabel = u"Artist - Song Name";
+  WindowState State = WindowState::kNormal;
+  bool Visible = true;
+
+  TrayIconData TrayIcon;
+  const RoomTable& Rooms() const { return scanner_.Rooms(); }
+  RandomWordPicker& RandomWords() { return randomWords_; }
+
+ private:
+  void SelectPlayer(std::u16string_view player);
+  void SelectSendToAll(bool all);
+  void SetWindowState(WindowState state, bool visible);
+  SongInformation ReadSelectedPlayer();
+
+  Desktop& desktop_;
+  Shell& shell_;
+  MainWindowView& view_;
+  AppState& state_;
+  Random& random_;
+  PlayerReaders players_;
+  RoomScanner scanner_;
+  RoomSender sender_;
+  RandomWordPicker randomWords_;
+  SettingsFile settingsFile_;
+};
+
+}  // namespace lanternfly
