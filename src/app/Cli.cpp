@@ -5,6 +5,7 @@
 #include <ostream>
 #include <string_view>
 
+#include "app/Demo.h"
 #include "message/ColorPatternParser.h"
 #include "metadata/ID3Tag.h"
 #include "metadata/MPEGInfo.h"
@@ -24,6 +25,8 @@ constexpr std::string_view kUsage =
     "usage: lanternfly-cli COMMAND [ARGUMENTS]\n"
     "\n"
     "Commands:\n"
+    "  demo                        the program's main job on a simulated desktop: a\n"
+    "                              player plays two songs, two chat rooms get them\n"
     "  now-playing [ARTIST_SONG]   the display message of a fresh setup for a song\n"
     "                              (a sample song when none is given), then its\n"
     "                              preview markup\n"
@@ -71,6 +74,7 @@ class Cli {
       out_ << kUsage;
       return 0;
     }
+    if (command == "demo") return rest.empty() ? RunDemo(out_) : Usage("demo takes no arguments");
     if (command == "now-playing") return NowPlaying(rest);
     if (command == "expand") return Expand(rest);
     if (command == "expand-first") return OneText(rest, ExpandFirstColorBlock);

@@ -47,4 +47,24 @@ std::u16string WinMXToMarkup(std::u16string_view text) {
   return result;
 }
 
+std::u16string WinMXToPlainText(std::u16string_view text) {
+  std::u16string plain;
+  for (std::size_t at = 0; at < text.size();) {
+    if (text.substr(at, 2) == u"#c") {
+      std::size_t end = at + 2;
+      if (end < text.size() && text[end] == u'?') {
+        ++end;
+      } else {
+        while (end < text.size() && end < at + 5 && text[end] >= u'0' && text[end] <= u'9') ++end;
+      }
+      if (end > at + 2 && end < text.size() && text[end] == u'#') {
+        at = end + 1;
+        continue;
+      }
+    }
+    plain += text[at++];
+  }
+  return plain;
+}
+
 }  // namespace lanternfly

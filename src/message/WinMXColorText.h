@@ -13,4 +13,8 @@ namespace lanternfly {
 // tag. Codes the table lacks ("#c?#", 0, 37 to 50, above 255, "#c01#") stay.
 std::u16string WinMXToMarkup(std::u16string_view text);
 
+// The text as a chat room shows it: every colour code ("#c" with one to
+// three digits or "?", then "#") taken out.
+std::u16string WinMXToPlainText(std::u16string_view text);
+
 }  // namespace lanternfly

@@ -65,6 +65,17 @@ TEST(Cli, Id3v1KeepsEachFieldOnOneLine) {
   std::remove(path.c_str());
 }
 
+TEST(Cli, DemoAnnouncesBothSongsInBothRooms) {
+  Result r = RunCommand({"demo"});
+  EXPECT_EQ(r.status, 0);
+  std::size_t count = 0;
+  for (std::size_t at = 0; (at = r.out.find("as shown: is listening to Moth Orchestra - Glow\n", at)) != std::string::npos;
+       ++at) {
+    ++count;
+  }
+  EXPECT_EQ(count, 2u);
+}
+
 TEST(Cli, BadCallsExitWith2AndExplainOnStderr) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {}, {"nonsense"}, {"markup", "a", "b"}, {"expand"}, {"expand", "--pattern"}, {"expand", "a", "b"},

@@ -44,5 +44,9 @@ TEST(WinMXToMarkup, ReplacementsRunInTheirFixedOrder) {
   EXPECT_EQ(WinMXToMarkup(u"#c10#c1#"), u" #c51[color=#FFFFFF]");
 }
 
+TEST(WinMXToPlainText, TakesOutEveryColourCode) {
+  EXPECT_EQ(WinMXToPlainText(u"#c1#is #c?#A#c255#b #c1234#x #cx# #c#"), u"is Ab #c1234#x #cx# #c#");
+}
+
 }  // namespace
 }  // namespace lanternfly
