@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Installs, on Debian, whatever building and testing Lanternfly needs and the
-# machine lacks. Installs nothing when everything is there.
+# machine lacks: the native tool chain, MinGW-w64 for the Windows builds, and
+# Wine (32- and 64-bit) with Xvfb to run them. Installs nothing when all is there.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev)
+packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev googletest
+          g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth)
+
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -12,7 +17,7 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+# The 32-bit Wine runs the shipped 32-bit program.
+dpkg --print-foreign-architectures | grep -qx i386 || "${as_root[@]}" dpkg --add-architecture i386
 "${as_root[@]}" apt-get update -q
 DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the native build, then the same suite under
-# AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any failure.
+# Builds and runs every test: the native build, the same suite under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the Windows builds
+# under Wine. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,3 +12,4 @@ for preset in native asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+xvfb-run -a -s "-screen 0 1024x768x24" bash tools/test-windows.sh

@@ -56,4 +56,7 @@ class Shell {
   virtual void EndProgram() = 0;
 };
 
+// The user and shell of this machine; nullptr in a build without one.
+std::unique_ptr<Shell> SystemShell();
+
 }  // namespace lanternfly

@@ -83,6 +83,10 @@ class WindowApi {
   virtual void PumpMessages() = 0;
 };
 
+// The desktop this program runs on; nullptr in a build without one (the
+// native build, which runs on the simulated desktop only).
+std::unique_ptr<WindowApi> SystemWindowApi();
+
 // Window messages the program sends.
 inline constexpr std::uint32_t kWmSetText = 0x000C;
 inline constexpr std::uint32_t kWmGetText = 0x000D;

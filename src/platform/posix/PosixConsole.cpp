@@ -1,0 +1,11 @@
+#include "platform/Console.h"
+
+namespace lanternfly {
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+void UseBinaryStandardOutput() {}
+
+}  // namespace lanternfly

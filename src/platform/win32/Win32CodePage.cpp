@@ -1,0 +1,70 @@
+// Code pages on Windows: MultiByteToWideChar and WideCharToMultiByte.
+
+#include <windows.h>
+
+#include "platform/CodePage.h"
+#include "text/Text.h"
+
+namespace lanternfly {
+namespace {
+
+class Win32CodePage final : public CodePage {
+ public:
+  Win32CodePage(UINT page, int number) : page_(page), number_(number) {
+    CPINFO info{};
+    narrow_ = GetCPInfo(page, &info) && info.MaxCharSize <= 2;
+  }
+
+  int Number() const override { return number_; }
+
+  std::u16string Decode(std::string_view bytes) const override {
+    if (bytes.empty()) return {};
+    int length = static_cast<int>(bytes.size());
+    int units = MultiByteToWideChar(page_, 0, bytes.data(), length, nullptr, 0);
+    std::u16string text(static_cast<std::size_t>(units > 0 ? units : 0), u'\0');
+    if (units > 0) MultiByteToWideChar(page_, 0, bytes.data(), length, reinterpret_cast<wchar_t*>(text.data()), units);
+    return text;
+  }
+
+  std::string Encode(std::u16string_view text) const override {
+    if (text.empty()) return {};
+    std::u16string copy;
+    if (narrow_) {
+      // Such a page has no character beyond the first plane: a surrogate
+      // pair is one character it cannot write, so one "?".
+      copy.reserve(text.size());
+      for (std::size_t i = 0; i < text.size(); ++i) {
+        bool pair = IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
+        copy += pair || IsHighSurrogate(text[i]) || IsLowSurrogate(text[i]) ? u'?' : text[i];
+        if (pair) ++i;
+      }
+      text = copy;
+    }
+    const wchar_t* wide = reinterpret_cast<const wchar_t*>(text.data());
+    int length = static_cast<int>(text.size());
+    // No "best fit": a character the page lacks becomes "?", never a look-alike.
+    DWORD flags = WC_NO_BEST_FIT_CHARS;
+    int size = WideCharToMultiByte(page_, flags, wide, length, nullptr, 0, "?", nullptr);
+    std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0) WideCharToMultiByte(page_, flags, wide, length, bytes.data(), size, "?", nullptr);
+    return bytes;
+  }
+
+ private:
+  UINT page_;
+  int number_;
+  bool narrow_ = true;
+};
+
+}  // namespace
+
+std::unique_ptr<CodePage> OpenCodePage(int number) {
+  if (number <= 0 || !IsValidCodePage(static_cast<UINT>(number))) return nullptr;
+  return std::make_unique<Win32CodePage>(static_cast<UINT>(number), number);
+}
+
+std::unique_ptr<CodePage> SystemCodePage() {
+  return std::make_unique<Win32CodePage>(CP_ACP, static_cast<int>(GetACP()));
+}
+
+}  // namespace lanternfly
