@@ -7,6 +7,7 @@
 #include "message/WinMXColorText.h"
 #include "platform/sim/FakeChatClients.h"
 #include "platform/sim/FakePlayers.h"
+#include "platform/sim/FakeiTunes.h"
 #include "platform/sim/MemoryFiles.h"
 #include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimShell.h"
@@ -51,7 +52,9 @@ int RunDemo(std::ostream& out) {
                                                            {u"[Metis] Chat", metis.OpenRoom("Chat")}};
 
   out << "Lanternfly on a simulated desktop: Winamp, a WinMX room and a Metis room.\n";
-  MainForm form(desktop, files, shell, window, state, u"C:\\Lanternfly\\settings.ini", random);
+  FakeiTunes iTunes;
+  System system{desktop, files, shell, iTunes};
+  MainForm form(system, window, state, u"C:\\Lanternfly\\settings.ini", random);
   form.Form_Load();
   for (const SimShell::Message& message : shell.messages) {
     out << "Message box \"" << Utf16ToUtf8(message.title) << "\": " << Utf16ToUtf8(message.text) << '\n';

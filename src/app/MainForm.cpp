@@ -19,18 +19,17 @@ constexpr std::uint32_t kRightButtonUp = 0x0205;
 
 }  // namespace
 
-MainForm::MainForm(Desktop& desktop, Files& files, Shell& shell, MainWindowView& view, AppState& state,
-                   std::u16string settingsPath, Random& random)
-    : desktop_(desktop),
-      shell_(shell),
+MainForm::MainForm(System& system, MainWindowView& view, AppState& state, std::u16string settingsPath, Random& random)
+    : desktop_(system.desktop),
+      shell_(system.shell),
       view_(view),
       state_(state),
       random_(random),
-      players_(desktop, files),
-      scanner_(desktop, channellist, state.settings),
-      sender_(desktop, state.settings, scanner_.Rooms()),
+      players_(system.desktop, system.files, system.iTunes),
+      scanner_(system.desktop, channellist, state.settings),
+      sender_(system.desktop, state.settings, scanner_.Rooms()),
       randomWords_(random),
-      settingsFile_(files, shell, desktop, std::move(settingsPath)) {
+      settingsFile_(system.files, system.shell, system.desktop, std::move(settingsPath)) {
   channellist.Mode = ListModel::SelectMode::kMultiple;
 }
 

@@ -15,6 +15,7 @@
 #include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/Shell.h"
+#include "platform/System.h"
 #include "players/PlayerDetection.h"
 #include "players/PlayerReaders.h"
 #include "rooms/RoomScanner.h"
@@ -69,8 +70,7 @@ struct AppState {
 
 class MainForm {
  public:
-  MainForm(Desktop& desktop, Files& files, Shell& shell, MainWindowView& view, AppState& state,
-           std::u16string settingsPath, Random& random);
+  MainForm(System& system, MainWindowView& view, AppState& state, std::u16string settingsPath, Random& random);
   MainForm(const MainForm&) = delete;
   MainForm& operator=(const MainForm&) = delete;
 

@@ -9,21 +9,22 @@
 
 #include "platform/Desktop.h"
 #include "platform/Files.h"
+#include "platform/ITunesAutomation.h"
 #include "players/SongInformation.h"
+#include "players/iTunesReader.h"
 #include "players/WinAmp.h"
 
 namespace lanternfly {
 
 class PlayerReaders {
  public:
-  PlayerReaders(Desktop& desktop, const Files& files) : desktop_(desktop), files_(files), winamp_(desktop) {}
+  PlayerReaders(Desktop& desktop, const Files& files, ITunesAutomation& iTunes)
+      : desktop_(desktop), files_(files), iTunes_(iTunes), winamp_(desktop) {}
 
   SongInformation ReadWinampSong();
   SongInformation ReadFoobarSong();
   SongInformation ReadVLCSong();
-  // iTunes is read through its automation interface, which this build has
-  // not got: an inactive record.
-  SongInformation ReadiTunesSong() { return SongInformation(); }
+  SongInformation ReadiTunesSong() { return lanternfly::ReadiTunesSong(iTunes_, desktop_); }
 
   // The part of the first VLC window's title in front of " - VLC media", or
   // "NULL" when no title (of its first 99 characters) holds " - VLC media player".
@@ -41,6 +42,7 @@ class PlayerReaders {
 
   Desktop& desktop_;
   const Files& files_;
+  ITunesAutomation& iTunes_;
   WinAmp winamp_;
 };
 

@@ -8,6 +8,7 @@
 #include "message/ColorPatternParser.h"
 #include "platform/sim/FakeChatClients.h"
 #include "platform/sim/FakePlayers.h"
+#include "platform/sim/FakeiTunes.h"
 #include "platform/sim/MemoryFiles.h"
 #include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimShell.h"
@@ -56,7 +57,9 @@ class MainFormTest : public ::testing::Test {
   FakeChatClient winmx{sim, FakeChatClient::Kind::kWinMX};
   FakeChatClient metis{sim, FakeChatClient::Kind::kMetis};
   WindowHandle winmxBox{}, metisBox{};
-  MainForm form{desktop, files, shell, window, state, Utf8ToUtf16(kSettingsPath), random};
+  FakeiTunes iTunes;
+  System system{desktop, files, shell, iTunes};
+  MainForm form{system, window, state, Utf8ToUtf16(kSettingsPath), random};
 };
 
 TEST_F(MainFormTest, FirstStartWithoutSettings) {

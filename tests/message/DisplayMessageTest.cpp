@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sim/FakePlayers.h"
+#include "platform/sim/FakeiTunes.h"
 #include "platform/sim/MemoryFiles.h"
 #include "platform/sim/SimDesktop.h"
 
@@ -29,7 +30,8 @@ class DisplayMessageTest : public ::testing::Test {
   std::unique_ptr<CodePage> codePage = OpenCodePage(1252);
   Desktop desktop{sim, *codePage};
   MemoryFiles files;
-  PlayerReaders players{desktop, files};
+  FakeiTunes iTunes;
+  PlayerReaders players{desktop, files, iTunes};
   Random random{3};
   RandomWordPicker words{random};
   Settings settings;

@@ -4,6 +4,7 @@
 
 #include "platform/Desktop.h"
 #include "platform/sim/FakePlayers.h"
+#include "platform/sim/FakeiTunes.h"
 #include "platform/sim/MemoryFiles.h"
 #include "platform/sim/SimDesktop.h"
 #include "players/PlayerReaders.h"
@@ -15,7 +16,8 @@ struct PlayersWorld {
   std::unique_ptr<CodePage> codePage = OpenCodePage(1252);
   Desktop desktop{sim, *codePage};
   MemoryFiles files;
-  PlayerReaders readers{desktop, files};
+  FakeiTunes iTunes;
+  PlayerReaders readers{desktop, files, iTunes};
 };
 
 // An MP3 of `size` bytes at 128 kbit/s whose last 128 bytes are an ID3v1.1
