@@ -14,7 +14,15 @@
 #include "message/PatternText.h"
 #include "message/Random.h"
 #include "message/WinMXColorText.h"
+#include "controls/ListModel.h"
 #include "platform/CodePage.h"
+#include "platform/Desktop.h"
+#include "platform/ITunesAutomation.h"
+#include "players/PlayerDetection.h"
+#include "players/PlayerReaders.h"
+#include "rooms/RoomScanner.h"
+#include "rooms/RoomSender.h"
+#include "settings/Settings.h"
 #include "platform/Files.h"
 #include "text/Text.h"
 
@@ -44,6 +52,16 @@ constexpr std::string_view kUsage =
     "                              (N: the system code page to read with, 1252\n"
     "                              unless given; texts print as UTF-8 with CR, LF\n"
     "                              and backslash written \\r, \\n and \\\\)\n"
+    "\n"
+    "On Windows, the desktop this runs on:\n"
+    "  rooms                       the room list, one entry a line, as listed\n"
+    "  send [--protect] [--entry ENTRY]... MESSAGE\n"
+    "                              types MESSAGE into every listed room, or only into\n"
+    "                              the rooms of the given entries; --protect spares\n"
+    "                              input boxes that hold the user's text\n"
+    "  song PLAYER                 what Winamp, iTunes, Foobar or VLC plays: Active,\n"
+    "                              then the song record's texts as Name=value lines\n"
+    "  detect                      the four player captions, one a line\n"
     "  --help                      this list\n";
 
 constexpr std::u16string_view kSampleSong = u"Nightjar Radio - Lanterns Over the Bay";
@@ -83,6 +101,9 @@ class Cli {
     if (command == "first-script") return OneText(rest, FirstColorScript);
     if (command == "pattern") return Pattern(rest);
     if (command == "mpeg") return Mpeg(rest);
+    if (command == "rooms" || command == "send" || command == "song" || command == "detect") {
+      return OnDesktop(command, rest);
+    }
     if (command == "id3v1") return Id3v1(rest);
     return Usage("unknown command \"" + command + "\"");
   }
@@ -223,6 +244,106 @@ class Cli {
     PrintField("Genre", tag.Genre);
     PrintField("Comment", tag.Comment);
     PrintField("Track", tag.Track);
+    return 0;
+  }
+
+  // The commands that work on the real desktop.
+  int OnDesktop(const std::string& command, const Args& args) {
+    std::unique_ptr<WindowApi> api = SystemWindowApi();
+    if (!api) {
+      err_ << "lanternfly-cli: \"" << command << "\" needs Windows: it works on the desktop's windows\n";
+      return 2;
+    }
+    std::unique_ptr<CodePage> codePage = SystemCodePage();
+    Desktop desktop(*api, *codePage);
+    if (command == "rooms") return Rooms(desktop, args);
+    if (command == "send") return Send(desktop, args);
+    if (command == "song") return Song(desktop, args);
+    return Detect(desktop, args);
+  }
+
+  int Rooms(Desktop& desktop, const Args& args) {
+    if (!args.empty()) return Usage("rooms takes no arguments");
+    Settings settings;
+    ListModel list;
+    RoomScanner(desktop, list, settings).RefreshRoomList();
+    for (int i = 0; i < list.ListCount(); ++i) out_ << EscapeLineBreaks(Utf16ToUtf8(list.ItemText(i))) << '\n';
+    return 0;
+  }
+
+  int Send(Desktop& desktop, const Args& args) {
+    Settings settings;
+    settings.SendToAll = true;
+    std::vector<std::u16string> entries;
+    std::optional<std::u16string> message;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+      if (args[i] == "--protect") {
+        settings.InterruptionProtection = true;
+      } else if (args[i] == "--entry" && i + 1 < args.size()) {
+        settings.SendToAll = false;
+        entries.push_back(Utf8ToUtf16(args[++i]));
+      } else if (i + 1 == args.size() && args[i] != "--entry") {
+        message = Utf8ToUtf16(args[i]);
+      } else {
+        return Usage("send takes [--protect] [--entry ENTRY]... MESSAGE");
+      }
+    }
+    if (!message) return Usage("send needs a MESSAGE");
+    ListModel list;
+    list.Mode = ListModel::SelectMode::kMultiple;
+    RoomScanner scanner(desktop, list, settings);
+    scanner.RefreshRoomList();
+    for (int i = 0; i < list.ListCount(); ++i) {
+      for (const std::u16string& entry : entries) {
+        if (list.ItemText(i) == entry) list.SetItemSelected(i, true);
+      }
+    }
+    RoomSender(desktop, settings, scanner.Rooms()).SendDisplayMessage(*message, list);
+    return 0;
+  }
+
+  int Song(Desktop& desktop, const Args& args) {
+    if (args.size() != 1) return Usage("song takes one PLAYER");
+    std::unique_ptr<Files> files = SystemFiles();
+    std::unique_ptr<ITunesAutomation> iTunes = SystemITunes();
+    PlayerReaders readers(desktop, *files, *iTunes);
+    SongInformation song;
+    const std::string& player = args[0];
+    if (player == "Winamp") song = readers.ReadWinampSong();
+    else if (player == "iTunes") song = readers.ReadiTunesSong();
+    else if (player == "Foobar") song = readers.ReadFoobarSong();
+    else if (player == "VLC") song = readers.ReadVLCSong();
+    else return Usage("PLAYER is Winamp, iTunes, Foobar or VLC");
+    PrintField("Active", song.Active);
+    PrintField("ArtistSong", song.ArtistSong);
+    PrintField("Artist", song.Artist);
+    PrintField("Song", song.Song);
+    PrintField("Bitrate", song.Bitrate);
+    PrintField("Channels", song.Channels);
+    PrintField("ChannelMode", song.ChannelMode);
+    PrintField("Frequency", song.Frequency);
+    PrintField("PlaylistLength", song.PlaylistLength);
+    PrintField("PlaylistPosition", song.PlaylistPosition);
+    PrintField("SongLength", song.SongLength);
+    PrintField("SongPosition", song.SongPosition);
+    PrintField("SongRemaining", song.SongRemaining);
+    PrintField("FileSize", song.FileSize);
+    PrintField("Album", song.Album);
+    PrintField("Year", song.Year);
+    PrintField("Genre", song.Genre);
+    PrintField("TrackNumber", song.TrackNumber);
+    return 0;
+  }
+
+  int Detect(Desktop& desktop, const Args& args) {
+    if (!args.empty()) return Usage("detect takes no arguments");
+    std::unique_ptr<Files> files = SystemFiles();
+    std::unique_ptr<ITunesAutomation> iTunes = SystemITunes();
+    PlayerReaders readers(desktop, *files, *iTunes);
+    PlayerCaptions captions = DetectPlayers(readers);
+    for (const std::u16string* caption : {&captions.VLC, &captions.Foobar, &captions.Winamp, &captions.iTunes}) {
+      out_ << Utf16ToUtf8(*caption) << '\n';
+    }
     return 0;
   }
 
