@@ -1,0 +1,27 @@
+// The Win32 platform layer on its own: code pages, files, byte sizes.
+
+#include <gtest/gtest.h>
+
+#include "platform/CodePage.h"
+#include "platform/Desktop.h"
+#include "platform/Files.h"
+
+namespace lanternfly {
+namespace {
+
+TEST(Win32Platform, SystemCodePageIsTheAnsiCodePage) {
+  std::unique_ptr<CodePage> page = SystemCodePage();
+  EXPECT_EQ(page->Number(), 1252);
+  EXPECT_EQ(page->Decode("caf\xe9"), u"caf\u00e9");
+}
+
+TEST(Win32Platform, ByteSizesComeFromTheSystem) {
+  std::unique_ptr<WindowApi> api = SystemWindowApi();
+  ASSERT_NE(api, nullptr);
+  EXPECT_EQ(api->FormatByteSize(0), "0 bytes");
+  EXPECT_EQ(api->FormatByteSize(5'000'000), "4.76 MB");
+  EXPECT_EQ(api->FormatByteSize(1340), "1.30 KB");
+}
+
+}  // namespace
+}  // namespace lanternfly
