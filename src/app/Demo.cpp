@@ -11,6 +11,7 @@
 #include "platform/sim/MemoryFiles.h"
 #include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimShell.h"
+#include "platform/sim/SimTimers.h"
 #include "text/Text.h"
 
 namespace lanternfly {
@@ -63,11 +64,13 @@ int RunDemo(std::ostream& out) {
   for (int i = 0; i < form.channellist.ListCount(); ++i) out << ' ' << Utf16ToUtf8(form.channellist.ItemText(i));
   out << '\n';
 
+  // The two polls run on their timers; the clock moves on five seconds for each song.
+  SimTimers timers;
+  form.StartTimers(timers);
   for (int position = 0; position < 2; ++position) {
     winamp.Play(playlist, position);
-    form.TimerDetectActivePlayers_Timer();
-    form.CheckSong_Timer();
-    out << "Poll: " << Utf16ToUtf8(form.SelectWinamp.Caption) << ", now playing \""
+    timers.Advance(5'000);
+    out << "After " << timers.Now() / 1000 << " s: " << Utf16ToUtf8(form.SelectWinamp.Caption) << ", now playing \""
         << Utf16ToUtf8(form.CurrentlyPlayingLabel) << "\"\n";
   }
 

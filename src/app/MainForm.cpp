@@ -43,6 +43,11 @@ void MainForm::Form_Load() {
   view_.Repaint();
 }
 
+void MainForm::StartTimers(Timers& timers) {
+  timers.Start(kCheckSongInterval, [this] { CheckSong_Timer(); });
+  timers.Start(kDetectPlayersInterval, [this] { TimerDetectActivePlayers_Timer(); });
+}
+
 SongInformation MainForm::ReadSelectedPlayer() {
   const std::u16string& player = state_.settings.SelectedPlayer;
   if (player == u"Winamp") return players_.ReadWinampSong();

@@ -16,6 +16,7 @@
 #include "platform/Files.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
+#include "platform/Timers.h"
 #include "players/PlayerDetection.h"
 #include "players/PlayerReaders.h"
 #include "rooms/RoomScanner.h"
@@ -76,6 +77,8 @@ class MainForm {
 
   // Start-up: the settings, the choices, the room list, the tray icon.
   void Form_Load();
+  // The two polls run from here on, in every window state, until the end.
+  void StartTimers(Timers& timers);
   // The song poll, every 5 s.
   void CheckSong_Timer();
   // Player detection, every 3 s.

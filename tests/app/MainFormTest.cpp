@@ -12,6 +12,7 @@
 #include "platform/sim/MemoryFiles.h"
 #include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimShell.h"
+#include "platform/sim/SimTimers.h"
 #include "text/Text.h"
 
 namespace lanternfly {
@@ -99,6 +100,20 @@ TEST_F(MainFormTest, ANewSongIsAnnouncedOnceInEveryRoom) {
   winamp.Play({{"C:\\Music\\artist-title.mp3", "Artist - Title"}, {"C:\\Music\\next.mp3", "Other - Song"}}, 1);
   form.CheckSong_Timer();
   EXPECT_EQ(metis.Received(metisBox).back(), Announcement(u"Other - Song"));
+}
+
+TEST_F(MainFormTest, TimersDetectAfterThreeSecondsAndPollAfterFive) {
+  SimTimers timers;
+  form.Form_Load();
+  form.StartTimers(timers);
+  timers.Advance(2'999);
+  EXPECT_EQ(form.SelectWinamp.Caption, u"Winamp");
+  timers.Advance(1);
+  EXPECT_EQ(form.SelectWinamp.Caption, u"Winamp (ON)");
+  EXPECT_EQ(form.CurrentlyPlayingLabel, u"Artist - Song Name");
+  timers.Advance(2'000);
+  EXPECT_EQ(form.CurrentlyPlayingLabel, u"Artist - Title");
+  EXPECT_EQ(winmx.Received(winmxBox).size(), 1u);
 }
 
 TEST_F(MainFormTest, ClickingTheLabelAnnouncesAtOnce) {

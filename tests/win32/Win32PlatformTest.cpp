@@ -5,6 +5,9 @@
 #include "platform/CodePage.h"
 #include "platform/Desktop.h"
 #include "platform/Files.h"
+#include "platform/Timers.h"
+
+#include <windows.h>
 
 namespace lanternfly {
 namespace {
@@ -21,6 +24,20 @@ TEST(Win32Platform, ByteSizesComeFromTheSystem) {
   EXPECT_EQ(api->FormatByteSize(0), "0 bytes");
   EXPECT_EQ(api->FormatByteSize(5'000'000), "4.76 MB");
   EXPECT_EQ(api->FormatByteSize(1340), "1.30 KB");
+}
+
+TEST(Win32Platform, TimerTicksArriveThroughTheMessageLoop) {
+  std::unique_ptr<WindowApi> api = SystemWindowApi();
+  std::unique_ptr<Timers> timers = SystemTimers();
+  int ticks = 0;
+  int id = timers->Start(20, [&] { ++ticks; });
+  ASSERT_NE(id, 0);
+  for (int waited = 0; waited < 200 && ticks < 3; ++waited) {
+    api->PumpMessages();
+    Sleep(10);
+  }
+  timers->Stop(id);
+  EXPECT_GE(ticks, 3);
 }
 
 }  // namespace
