@@ -76,7 +76,8 @@ TEST_F(RoomsTest, RoomNamesAndWhichWindowsAreRooms) {
   FakeChatClient ouka(sim, Kind::kOuka);
   ouka.OpenChannelList();
   scanner.RefreshRoomList();
-  EXPECT_EQ(Entries(), (std::vector<std::u16string>{u"[Metis] x", u"[Metis] Lobby(2)", u"[Metis] y",
+  // MDI children come newest first.
+  EXPECT_EQ(Entries(), (std::vector<std::u16string>{u"[Metis] y", u"[Metis] x", u"[Metis] Lobby(2)",
                                                     u"[Ouka] Channel List"}));
 }
 
@@ -103,7 +104,7 @@ TEST_F(RoomsTest, OnlySelectedRoomsWhenNotSendingToAll) {
   settings.SendToAll = false;
   Send(u"hi");
   EXPECT_EQ(rabbit.Received(a), Lines{});
-  list.SetItemSelected(1, true);
+  list.SetItemSelected(list.FindFirst(u"[Rabbit] B"), true);
   Send(u"hi");
   EXPECT_EQ(rabbit.Received(a), Lines{});
   EXPECT_EQ(rabbit.Received(b), Lines{"hi"});
@@ -174,13 +175,15 @@ TEST_F(RoomsTest, AClientThatDoesNotAnswerIsSkippedAndTheOthersServed) {
 
 TEST_F(RoomsTest, TheHundredAndFirstRoomIsListedButNotStored) {
   FakeChatClient rabbit(sim, Kind::kRabbit);
-  WindowHandle last{};
-  for (int i = 1; i <= 101; ++i) last = rabbit.OpenRoom("Room " + std::to_string(1000 + i));
+  // Opened first, listed last: MDI children come newest first.
+  WindowHandle first = rabbit.OpenRoom("Room 1001");
+  for (int i = 2; i <= 101; ++i) rabbit.OpenRoom("Room " + std::to_string(1000 + i));
   scanner.RefreshRoomList();
   EXPECT_EQ(list.ListCount(), 101);
-  EXPECT_EQ(scanner.Rooms()[99].RoomName, u"Room 1100");
-  sender.SendToRoom(u"[Rabbit] Room 1101", u"x");
-  EXPECT_EQ(rabbit.Received(last), Lines{});
+  EXPECT_EQ(list.ItemText(100), u"[Rabbit] Room 1001");
+  EXPECT_EQ(scanner.Rooms()[99].RoomName, u"Room 1002");
+  sender.SendToRoom(u"[Rabbit] Room 1001", u"x");
+  EXPECT_EQ(rabbit.Received(first), Lines{});
 }
 
 TEST_F(RoomsTest, PrefixInsideARoomNameRoutesToTheWrongClient) {

@@ -151,5 +151,19 @@ TEST_F(RoomsOnDesktop, AHungClientCostsOneBoundedWaitAndNeverSendsTheDraft) {
   EXPECT_TRUE(rabbit.Sent("Lobby").empty());
 }
 
+// Why the Enter must wait for the text: a WM_SETTEXT that timed out is
+// dropped, while an Enter posted after it is still handled once the program
+// wakes, and sends whatever the user had half typed.
+TEST_F(DesktopTest, AnEnterAfterATimedOutTextSendsTheUsersDraft) {
+  FakeProgram rabbit("chat rabbit --room Lobby");
+  ASSERT_TRUE(rabbit.Started());
+  WindowHandle box = rabbit.rooms[0].box;
+  SendMessageA(Hwnd(box), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("half"));
+  rabbit.Hang(3500);
+  EXPECT_FALSE(api->SendSetText(box, 400, "announcement"));
+  EXPECT_TRUE(api->Post(box, kWmKeyDown, kVkReturn, 0));
+  EXPECT_EQ(rabbit.Sent("Lobby", 1), Lines{"half"});
+}
+
 }  // namespace
 }  // namespace lanternfly

@@ -52,7 +52,7 @@ WindowHandle FakeChatClient::OpenRoom(const std::string& name) {
     }
     case Kind::kMetis:
     case Kind::kRoboMX: {
-      WindowHandle room = desktop_.AddWindow(mdi_, "Afx:400000:b", name + " (12) [users]", process_);
+      WindowHandle room = MdiChild("Afx:400000:b", name + " (12) [users]");
       WindowHandle dialog = desktop_.AddWindow(room, "#32770", "", process_);
       desktop_.AddWindow(dialog, "RichEdit20A", "", process_);
       return desktop_.AddInputBox(dialog, "Edit", process_);
@@ -60,12 +60,12 @@ WindowHandle FakeChatClient::OpenRoom(const std::string& name) {
     case Kind::kOuka:
     case Kind::kNushi: {
       const char* roomClass = kind_ == Kind::kOuka ? "OukaMDICHAT" : "Afx:400000:b:10011";
-      WindowHandle room = desktop_.AddWindow(mdi_, roomClass, name, process_);
+      WindowHandle room = MdiChild(roomClass, name);
       desktop_.AddWindow(room, "RichEdit20A", "", process_);
       return AddInputBox(room);
     }
     case Kind::kRabbit: {
-      WindowHandle room = desktop_.AddWindow(mdi_, "WPNCLIENT", name, process_);
+      WindowHandle room = MdiChild("WPNCLIENT", name);
       desktop_.AddWindow(room, "ListBox", "", process_);
       return desktop_.AddInputBox(room, "RichEdit20A", process_);
     }
@@ -73,6 +73,13 @@ WindowHandle FakeChatClient::OpenRoom(const std::string& name) {
       return zcbBox_;
   }
   return kNoWindow;
+}
+
+WindowHandle FakeChatClient::MdiChild(const std::string& className, const std::string& title) {
+  WindowHandle child = desktop_.AddWindow(mdi_, className, title, process_);
+  // A new MDI child is the active one, on top: MDI children enumerate newest first.
+  desktop_.BringToTop(child);
+  return child;
 }
 
 WindowHandle FakeChatClient::AddInputBox(WindowHandle room) {
@@ -92,7 +99,7 @@ WindowHandle FakeChatClient::RoomOf(WindowHandle box) const {
 
 WindowHandle FakeChatClient::OpenChannelList() {
   const char* listClass = kind_ == Kind::kOuka ? "OukaMDICHAT" : "Afx:400000:b:10011";
-  WindowHandle list = desktop_.AddWindow(mdi_, listClass, "Channel List", process_);
+  WindowHandle list = MdiChild(listClass, "Channel List");
   AddInputBox(list);
   return list;
 }

@@ -35,6 +35,8 @@ class FakeChatClient {
   std::uint32_t ProcessId() const { return process_; }
 
  private:
+  WindowHandle MdiChild(const std::string& className, const std::string& title);
+
   SimDesktop& desktop_;
   Kind kind_;
   std::uint32_t process_;
