@@ -247,6 +247,14 @@ class Cli {
     return 0;
   }
 
+  // The players of this machine, read as the program reads them.
+  struct Players {
+    explicit Players(Desktop& desktop) : readers(desktop, *files, *iTunes) {}
+    std::unique_ptr<Files> files = SystemFiles();
+    std::unique_ptr<ITunesAutomation> iTunes = SystemITunes();
+    PlayerReaders readers;
+  };
+
   // The commands that work on the real desktop.
   int OnDesktop(const std::string& command, const Args& args) {
     std::unique_ptr<WindowApi> api = SystemWindowApi();
@@ -304,9 +312,8 @@ class Cli {
 
   int Song(Desktop& desktop, const Args& args) {
     if (args.size() != 1) return Usage("song takes one PLAYER");
-    std::unique_ptr<Files> files = SystemFiles();
-    std::unique_ptr<ITunesAutomation> iTunes = SystemITunes();
-    PlayerReaders readers(desktop, *files, *iTunes);
+    Players players(desktop);
+    PlayerReaders& readers = players.readers;
     SongInformation song;
     const std::string& player = args[0];
     if (player == "Winamp") song = readers.ReadWinampSong();
@@ -337,10 +344,8 @@ class Cli {
 
   int Detect(Desktop& desktop, const Args& args) {
     if (!args.empty()) return Usage("detect takes no arguments");
-    std::unique_ptr<Files> files = SystemFiles();
-    std::unique_ptr<ITunesAutomation> iTunes = SystemITunes();
-    PlayerReaders readers(desktop, *files, *iTunes);
-    PlayerCaptions captions = DetectPlayers(readers);
+    Players players(desktop);
+    PlayerCaptions captions = DetectPlayers(players.readers);
     for (const std::u16string* caption : {&captions.VLC, &captions.Foobar, &captions.Winamp, &captions.iTunes}) {
       out_ << Utf16ToUtf8(*caption) << '\n';
     }

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/sim/FakePlayers.h"
-#include "platform/sim/FakeiTunes.h"
-#include "platform/sim/MemoryFiles.h"
-#include "platform/sim/SimDesktop.h"
+#include "../players/PlayersWorld.h"
 
 namespace lanternfly {
 namespace {
@@ -22,16 +19,11 @@ class DisplayMessageTest : public ::testing::Test {
 
   std::u16string Format(std::u16string_view format) {
     settings.DisplayFormat = format;
-    DisplayContext context{settings, patterns, song, players, words, desktop};
+    DisplayContext context{settings, patterns, song, world.readers, words, world.desktop};
     return GetFormattedText(context);
   }
 
-  SimDesktop sim;
-  std::unique_ptr<CodePage> codePage = OpenCodePage(1252);
-  Desktop desktop{sim, *codePage};
-  MemoryFiles files;
-  FakeiTunes iTunes;
-  PlayerReaders players{desktop, files, iTunes};
+  test::PlayersWorld world;
   Random random{3};
   RandomWordPicker words{random};
   Settings settings;
@@ -63,7 +55,7 @@ TEST_F(DisplayMessageTest, VariablesAreExactAndSubstitutedInOrder) {
 }
 
 TEST_F(DisplayMessageTest, TimeAndPlaylistComeFromAFreshRead) {
-  FakeWinamp winamp(sim);
+  FakeWinamp winamp(world.sim);
   winamp.Play({{"C:\\a.mp3", "X - Y"}, {"C:\\b.mp3", "Abc - Hey"}}, 1);
   EXPECT_EQ(Format(u"%PLYLSTPOS%/%PLYLSTLEN% %SONGPOS% of %SONGLEN%, %SONGREM% left; %BITRATE%"),
             u"2/2 00:12 of 03:20, 03:08 left; ");

@@ -25,6 +25,15 @@ Bytes FrameFile(std::size_t size, std::size_t at, std::uint8_t b1, std::uint8_t 
   return bytes;
 }
 
+// A Xing-style header at `at`: tag, flags byte, frame count, byte count.
+void PutXing(Bytes& bytes, std::size_t at, std::string_view tag, std::uint8_t flags, std::uint32_t frames,
+             std::uint32_t size) {
+  Put(bytes, at, tag);
+  Put(bytes, at + 4, {0, 0, 0, flags});
+  PutBigEndian(bytes, at + 8, frames);
+  PutBigEndian(bytes, at + 12, size);
+}
+
 MPEGInfo Read(Bytes bytes, bool expected = true) {
   MemoryFile file(std::move(bytes));
   MPEGInfo info;
@@ -76,10 +85,7 @@ TEST(MPEGInfo, HeaderFieldsAndTables) {
 TEST(MPEGInfo, XingAndInfoHeadersGiveTheAverageBitRate) {
   for (std::string_view tag : {"Xing", "Info"}) {
     Bytes bytes = FrameFile(6'000'000, 0, kMpeg1Layer3, k128At44100, kJointOriginal);
-    Put(bytes, 36, tag);  // 4 + 32 bytes of MPEG-1 stereo side information
-    Put(bytes, 40, {0, 0, 0, 3});
-    PutBigEndian(bytes, 44, 10'000);
-    PutBigEndian(bytes, 48, 5'000'000);
+    PutXing(bytes, 36, tag, 3, 10'000, 5'000'000);  // 4 + 32 bytes of MPEG-1 stereo side information
     MPEGInfo info = Read(bytes);
     EXPECT_TRUE(info.VBR);
     EXPECT_EQ(info.Bitrate, 153);  // 153.125
@@ -94,20 +100,14 @@ TEST(MPEGInfo, XingPositionFollowsVersionAndChannels) {
   } cases[] = {{kMpeg1Layer3, 0xC0, 21}, {kMpeg1Layer3, 0x00, 36}, {0xF3, 0xC0, 13}, {0xF3, 0x40, 21}};
   for (const Case& c : cases) {
     Bytes bytes = FrameFile(100'000, 0, c.b1, 0x90, c.b3);
-    Put(bytes, c.at, "Xing");
-    Put(bytes, c.at + 4, {0, 0, 0, 3});
-    PutBigEndian(bytes, c.at + 8, 100);
-    PutBigEndian(bytes, c.at + 12, 50'000);
+    PutXing(bytes, c.at, "Xing", 3, 100, 50'000);
     EXPECT_TRUE(Read(bytes).VBR) << c.at;
   }
 }
 
 TEST(MPEGInfo, XingWithoutBothCountsFallsBackToTheFrame) {
   Bytes bytes = FrameFile(4'000'000, 0, kMpeg1Layer3, k128At44100, 0);
-  Put(bytes, 36, "Xing");
-  Put(bytes, 40, {0, 0, 0, 2});
-  PutBigEndian(bytes, 44, 10'000);
-  PutBigEndian(bytes, 48, 5'000'000);
+  PutXing(bytes, 36, "Xing", 2, 10'000, 5'000'000);
   MPEGInfo info = Read(bytes);
   EXPECT_FALSE(info.VBR);
   EXPECT_EQ(info.Bitrate, 128);
@@ -128,10 +128,7 @@ TEST(MPEGInfo, VbriHeaderReplacesXingCounts) {
 TEST(MPEGInfo, MissingRatesLeaveTheirFields) {
   // Sample rate index 3 with VBR counts: bit rate 0, no duration.
   Bytes bytes = FrameFile(100'000, 0, kMpeg1Layer3, 0x9C, 0);
-  Put(bytes, 36, "Xing");
-  Put(bytes, 40, {0, 0, 0, 3});
-  PutBigEndian(bytes, 44, 100);
-  PutBigEndian(bytes, 48, 50'000);
+  PutXing(bytes, 36, "Xing", 3, 100, 50'000);
   MPEGInfo info = Read(bytes);
   EXPECT_EQ(info.Frequency, 0);
   EXPECT_EQ(info.Bitrate, 0);
