@@ -70,7 +70,9 @@ std::vector<std::u16string_view> Fields(std::u16string_view text) {
 void ReadField(std::u16string_view field, Settings& settings, PatternDatabase& patterns, Random& random) {
   static const Settings defaults = DefaultSettings();
   auto begins = [&](std::u16string_view key) { return field.substr(0, key.size()) == key; };
-  auto value = [&](std::u16string_view key) { return ReplaceAll(field, key, u""); };
+  // The value is all that follows the key: a pattern named "My SavedPattern"
+  // keeps its name.
+  auto value = [&](std::u16string_view key) { return std::u16string(field.substr(key.size())); };
 
   // No key begins another, so at most one key matches a field.
   using Keys = std::span<const BooleanKey>;

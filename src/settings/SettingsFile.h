@@ -28,7 +28,7 @@ std::u16string SettingsText(const Settings& settings, const PatternDatabase& pat
 
 // Reads a settings text into the settings and the pattern database. A field
 // ends at a comma or a line end; a field that begins with a key sets that
-// key's value (every occurrence of the key text removed from it). A value
+// key's value (all that follows the key). A value
 // that does not convert is passed over and its setting takes the default;
 // the rest is read on. `eachField` runs after each field.
 void ReadSettingsText(std::u16string_view text, Settings& settings, PatternDatabase& patterns, Random& random,

@@ -23,6 +23,30 @@ class SettingsFileTest : public ::testing::Test {
   }
   std::string Written() { return files.Content(kPath).value_or("<none>"); }
 
+  struct Saved {
+    Settings settings;
+    PatternDatabase patterns;
+    std::string bytes;
+  };
+  // A fresh start on `content`, then the save at its end.
+  Saved LoadAndSave(std::string_view content) {
+    files.Put(kPath, std::vector<std::uint8_t>(content.begin(), content.end()));
+    Saved saved;
+    file.LoadSettings(saved.settings, saved.patterns, random, [] {});
+    file.SaveSettings(saved.settings, saved.patterns);
+    saved.bytes = Written();
+    return saved;
+  }
+  // What one start reads, the next start reads again, and its save repeats
+  // the first byte for byte.
+  void ExpectStable(std::string_view content) {
+    SCOPED_TRACE(content);
+    Saved first = LoadAndSave(content);
+    Saved second = LoadAndSave(first.bytes);
+    EXPECT_EQ(second.settings, first.settings);
+    EXPECT_EQ(second.bytes, first.bytes);
+  }
+
   SimDesktop sim;
   std::unique_ptr<CodePage> codePage = OpenCodePage(1252);
   Desktop desktop{sim, *codePage};
@@ -81,7 +105,7 @@ TEST_F(SettingsFileTest, ReadsBackWhatItWrote) {
 }
 
 TEST_F(SettingsFileTest, FieldsKeysAndValues) {
-  Load("SendToAll=True\r\nDisplayFormat=a,b\r\nRandomWord=RandomWord=x\r\nRadioCutoffText=cut, rest\r\n"
+  Load("SendToAll=True\r\nDisplayFormat=a,b\r\nRandomWord=x\r\nRadioCutoffText=cut, rest\r\n"
        "SelectedPlayer=VLC\r\nSelectedPlayer=Foobar\r\nRandomWord=y\r\nScanOuka=0\r\nScanZCB=2\r\n"
        "AutoRefresh=false");
   EXPECT_TRUE(settings.SendToAll);
@@ -98,6 +122,25 @@ TEST_F(SettingsFileTest, FieldsKeysAndValues) {
   EXPECT_TRUE(settings.ScanWinMX);
   Load("DisplayFormat=a./.b");
   EXPECT_EQ(settings.DisplayFormat, u"a,b");
+}
+
+// The value is all that follows the key at the start of the field; copies of
+// the key further on are part of it.
+TEST_F(SettingsFileTest, AValueMayHoldItsOwnKey) {
+  Load("SavedPattern=My SavedPattern=2.7\r\nRandomWord=RandomWord=x\r\n"
+       "RandomWord=RandomRandomWord=Word=y\r\nFilterWord=a FilterWord=\r\n"
+       "DisplayFormat=DisplayFormat=%TITLE%\r\nSelectedPlayer=SelectedPlayer=\r\n"
+       "RadioCutoffText= RadioCutoffText=\r\nDefaultPattern=My SavedPattern\r\n");
+  EXPECT_EQ(patterns.Slot(1).Name, u"My SavedPattern");
+  EXPECT_EQ(patterns.Slot(1).Colors[0], 7);
+  EXPECT_EQ(settings.RandomWords[0], u"RandomWord=x");
+  EXPECT_EQ(settings.RandomWords[1], u"RandomRandomWord=Word=y");
+  EXPECT_EQ(settings.FilterWords[0], u"a FilterWord=");
+  EXPECT_EQ(settings.DisplayFormat, u"DisplayFormat=%TITLE%");
+  EXPECT_EQ(settings.SelectedPlayer, u"SelectedPlayer=");
+  EXPECT_EQ(settings.RadioCutoffText, u" RadioCutoffText=");
+  EXPECT_EQ(patterns.DefaultPattern, u"My SavedPattern");
+  ExpectStable(Written());
 }
 
 TEST_F(SettingsFileTest, ABadFieldIsPassedOverAndTheRestStillRead) {
