@@ -108,6 +108,9 @@ void ReadField(std::u16string_view field, Settings& settings, PatternDatabase& p
   }
 }
 
+// A pattern name as the saved form can hold it: an "=" would end the name.
+std::u16string StorableName(std::u16string_view name) { return ReplaceAll(StorableText(name), u"=", u""); }
+
 // Names a default pattern when the file named none: the first stored one,
 // else the built-in one.
 void FixDefaultPattern(PatternDatabase& patterns) {
@@ -142,6 +145,15 @@ Settings DefaultSettings() {
 bool AddRandomWord(Settings& settings, std::u16string word) { return AddWord(settings.RandomWords, std::move(word)); }
 bool AddFilterWord(Settings& settings, std::u16string word) { return AddWord(settings.FilterWords, std::move(word)); }
 
+std::u16string StorableText(std::u16string_view text) {
+  std::u16string kept;
+  kept.reserve(text.size());
+  for (char16_t c : text) {
+    if (c != u',' && c != u'\r' && c != u'\n') kept += c;
+  }
+  return kept;
+}
+
 std::u16string SettingsText(const Settings& settings, const PatternDatabase& patterns) {
   std::u16string text;
   auto line = [&](std::u16string_view content) {
@@ -154,7 +166,7 @@ std::u16string SettingsText(const Settings& settings, const PatternDatabase& pat
   line(u"//Main Settings");
   line(u"");
   booleans(kMainBooleans);
-  line(u"SelectedPlayer=" + settings.SelectedPlayer);
+  line(u"SelectedPlayer=" + StorableText(settings.SelectedPlayer));
   line(u"");
   line(u"//General Settings");
   line(u"");
@@ -166,22 +178,28 @@ std::u16string SettingsText(const Settings& settings, const PatternDatabase& pat
   line(u"");
   line(u"//Display Message");
   line(u"");
-  // A comma would end the field when the file is read back.
-  line(u"DisplayFormat=" + ReplaceAll(settings.DisplayFormat, u",", u"./."));
-  line(u"DefaultPattern=" + patterns.DefaultPattern);
+  // The template keeps its commas, written "./."; its line breaks go.
+  line(u"DisplayFormat=" + StorableText(ReplaceAll(settings.DisplayFormat, u",", u"./.")));
+  line(u"DefaultPattern=" + StorableName(patterns.DefaultPattern));
   for (int slot = 1; slot <= PatternDatabase::kSlots; ++slot) {
-    if (!patterns.Slot(slot).Name.empty()) line(u"SavedPattern=" + PatternToText(patterns.Slot(slot)));
+    ColorPattern pattern = patterns.Slot(slot);
+    if (pattern.Name.empty()) continue;
+    pattern.Name = StorableName(pattern.Name);
+    line(u"SavedPattern=" + PatternToText(pattern));
   }
   line(u"");
   line(u"//Extra Display Settings");
   line(u"");
-  line(u"RadioCutoffText=" + settings.RadioCutoffText);
-  for (const std::u16string& word : settings.RandomWords) {
-    if (!word.empty()) line(u"RandomWord=" + word);
-  }
-  for (const std::u16string& word : settings.FilterWords) {
-    if (!word.empty()) line(u"FilterWord=" + word);
-  }
+  line(u"RadioCutoffText=" + StorableText(settings.RadioCutoffText));
+  auto words = [&](std::u16string_view key, const WordSlots& slots) {
+    for (const std::u16string& word : slots) {
+      // A word of commas alone has nothing left to store.
+      std::u16string stored = StorableText(word);
+      if (!stored.empty()) line(std::u16string(key) + stored);
+    }
+  };
+  words(u"RandomWord=", settings.RandomWords);
+  words(u"FilterWord=", settings.FilterWords);
   return text;
 }
 

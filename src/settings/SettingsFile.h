@@ -23,7 +23,16 @@ Settings DefaultSettings();
 bool AddRandomWord(Settings& settings, std::u16string word);
 bool AddFilterWord(Settings& settings, std::u16string word);
 
-// The file's text for these settings, exactly as it is written.
+// The text as settings.ini can hold it: without commas and line breaks, which
+// would end its field and begin another. A word is cleaned with it before it
+// is stored.
+std::u16string StorableText(std::u16string_view text);
+
+// The file's text for these settings, exactly as it is written. Values lose
+// what the file cannot hold: what StorableText removes (the template keeps
+// its commas, written "./."), and "=" in pattern names, which would end the
+// name; the default pattern's name is cleaned alike, so it still names its
+// pattern.
 std::u16string SettingsText(const Settings& settings, const PatternDatabase& patterns);
 
 // Reads a settings text into the settings and the pattern database. A field

@@ -143,6 +143,57 @@ TEST_F(SettingsFileTest, AValueMayHoldItsOwnKey) {
   ExpectStable(Written());
 }
 
+TEST(StorableText, DropsWhatWouldEndAField) {
+  const struct {
+    std::u16string_view typed, stored;
+  } cases[] = {
+      {u"Hello, world", u"Hello world"},
+      {u"fun,DisplayFormat=hijacked", u"funDisplayFormat=hijacked"},
+      {u"a\r\nb\rc\nd", u"abcd"},
+      {u",,", u""},
+      {u" plain = text ", u" plain = text "},
+  };
+  for (const auto& c : cases) EXPECT_EQ(StorableText(c.typed), c.stored) << Utf16ToUtf8(c.typed);
+}
+
+// Values the settings window may hold that the file cannot: each is saved
+// without what would end its field, and nothing else changes at the next start.
+TEST_F(SettingsFileTest, AValueCannotWriteAnotherSetting) {
+  settings = DefaultSettings();
+  settings.DisplayFormat = u"a,b\r\nSendToAll=False";
+  settings.RadioCutoffText = u"x,RandomWord=y";
+  AddRandomWord(settings, u"fun,DisplayFormat=hijacked");
+  AddRandomWord(settings, u"Hello, world");
+  AddRandomWord(settings, u",");
+  AddRandomWord(settings, u"last");
+  AddFilterWord(settings, u"Rock,FilterWord=Metal");
+  ColorPattern warm = ParseColorScript(u"3,8,57");
+  warm.Name = u"Warm,FilterWord=z";
+  patterns.AddPattern(warm);
+  ColorPattern equals = ParseColorScript(u"1,4");
+  equals.Name = u"a=b";
+  patterns.AddPattern(equals);
+  patterns.DefaultPattern = u"a=b";
+  file.SaveSettings(settings, patterns);
+
+  Saved reread = LoadAndSave(Written());
+  EXPECT_TRUE(shell.messages.empty());
+  EXPECT_TRUE(reread.settings.SendToAll);
+  EXPECT_EQ(reread.settings.DisplayFormat, u"a,bSendToAll=False");
+  EXPECT_EQ(reread.settings.RadioCutoffText, u"xRandomWord=y");
+  const WordSlots randomWords{u"funDisplayFormat=hijacked", u"Hello world", u"last"};
+  EXPECT_EQ(reread.settings.RandomWords, randomWords);
+  const WordSlots filterWords{u"RockFilterWord=Metal"};
+  EXPECT_EQ(reread.settings.FilterWords, filterWords);
+  warm.Name = u"WarmFilterWordz";
+  EXPECT_EQ(reread.patterns.Slot(1), warm);
+  equals.Name = u"ab";
+  EXPECT_EQ(reread.patterns.Slot(2), equals);
+  EXPECT_TRUE(PatternDatabase::IsFree(reread.patterns.Slot(3)));
+  EXPECT_EQ(reread.patterns.DefaultPattern, u"ab");
+  ExpectStable(reread.bytes);
+}
+
 TEST_F(SettingsFileTest, ABadFieldIsPassedOverAndTheRestStillRead) {
   Load("SendToAll=maybe\r\nAutoDisplay=perhaps\r\nSavedPattern=NoEquals\r\nSavedPattern=Kept=1.4\r\n"
        "RandomWord=after\r\n");
