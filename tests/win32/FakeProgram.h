@@ -85,6 +85,7 @@ class FakeProgram {
   WindowHandle main{};
   std::vector<Room> rooms;
   std::uint64_t address = 0;
+  unsigned codePage = 0;  // the ANSI code page the program runs with
 
  private:
   bool ReadReady() {
@@ -105,6 +106,8 @@ class FakeProgram {
         rooms.push_back({WindowHandle{window}, WindowHandle{box}, name});
       } else if (kind == "address") {
         words >> std::hex >> address;
+      } else if (kind == "acp") {
+        words >> codePage;
       }
     }
     return main != kNoWindow;

@@ -14,8 +14,9 @@
 //      chat    CLIENT [--room NAME]... [--channel-list]
 //              CLIENT: winmx metis robomx ouka rabbit nushi zcb
 // Once every window exists the fake writes FILE: "main <hwnd>", one
-// "room <hwnd of the room> <hwnd of its input box> <name>" per room and, for
-// a Winamp, "address <hex>" of the playing file's path in its memory. Every
+// "room <hwnd of the room> <hwnd of its input box> <name>" per room, for a
+// Winamp "address <hex>" of the playing file's path in its memory, and
+// "acp <n>", the ANSI code page it runs with (its texts are 8-bit). Every
 // line an input box sends is appended to the log as "<name>\t<line>\n". A
 // message WM_APP (0x8000) posted to the main window makes the program stop
 // answering for wParam milliseconds.
@@ -326,6 +327,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "lanternfly-fakes: unknown role\n");
     return 2;
   }
+  Ready("acp " + std::to_string(GetACP()));
   // Written at once, so the test never reads half of it.
   std::string ready = options.Text("ready");
   std::string partial = ready + ".part";
