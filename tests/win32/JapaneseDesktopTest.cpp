@@ -100,6 +100,21 @@ TEST_F(JapaneseDesktop, TextsCrossTheBoundaryIn932HereAndInTheOtherPrograms) {
   EXPECT_EQ(vlc.codePage, 932u);
 }
 
+// Text written in another code page, a tag from a Western system say: a
+// byte that would begin a two-byte character, before one that can end none.
+TEST_F(JapaneseDesktop, AStrayLeadByteNeverSwallowsTheCharacterAfterIt) {
+  const struct {
+    std::string_view bytes;
+    std::u16string_view text;
+  } cases[] = {
+      {"Caf\xe9 Tacvba", u"Caf\u30fb Tacvba"},
+      {"\x81" "1999", u"\u30fb" "1999"},
+      {"x\x93", u"x\u30fb"},
+      {"\x83\x41\x81", u"ア\u30fb"},
+  };
+  for (const auto& each : cases) EXPECT_EQ(codePage->Decode(each.bytes), each.text) << each.bytes;
+}
+
 // The rooms of all seven clients, named in Japanese.
 class JapaneseRooms : public JapaneseDesktop {
  protected:

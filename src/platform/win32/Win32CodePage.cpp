@@ -12,18 +12,30 @@ class Win32CodePage final : public CodePage {
  public:
   Win32CodePage(UINT page, int number) : page_(page), number_(number) {
     CPINFO info{};
-    narrow_ = GetCPInfo(page, &info) && info.MaxCharSize <= 2;
+    bool known = GetCPInfo(page, &info);
+    narrow_ = known && info.MaxCharSize <= 2;
+    doubleByte_ = known && info.MaxCharSize == 2;
   }
 
   int Number() const override { return number_; }
 
   std::u16string Decode(std::string_view bytes) const override {
-    if (bytes.empty()) return {};
-    int length = static_cast<int>(bytes.size());
-    int units = MultiByteToWideChar(page_, 0, bytes.data(), length, nullptr, 0);
-    std::u16string text(static_cast<std::size_t>(units > 0 ? units : 0), u'\0');
-    if (units > 0) MultiByteToWideChar(page_, 0, bytes.data(), length, reinterpret_cast<wchar_t*>(text.data()), units);
-    return text;
+    if (!doubleByte_) return Convert(bytes);
+    // A lead byte before a byte below 0x40, which ends no double-byte
+    // character (blanks, digits, punctuation), stands alone as one unknown
+    // character; converted together, the system may drop the second byte.
+    std::u16string text;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      if (!IsDBCSLeadByteEx(page_, static_cast<BYTE>(bytes[i]))) continue;
+      if (i + 1 < bytes.size() && static_cast<unsigned char>(bytes[i + 1]) >= 0x40) {
+        ++i;
+        continue;
+      }
+      text += Convert(bytes.substr(start, i + 1 - start));
+      start = i + 1;
+    }
+    return text + Convert(bytes.substr(start));
   }
 
   std::string Encode(std::u16string_view text) const override {
@@ -51,9 +63,19 @@ class Win32CodePage final : public CodePage {
   }
 
  private:
+  std::u16string Convert(std::string_view bytes) const {
+    if (bytes.empty()) return {};
+    int length = static_cast<int>(bytes.size());
+    int units = MultiByteToWideChar(page_, 0, bytes.data(), length, nullptr, 0);
+    std::u16string text(static_cast<std::size_t>(units > 0 ? units : 0), u'\0');
+    if (units > 0) MultiByteToWideChar(page_, 0, bytes.data(), length, reinterpret_cast<wchar_t*>(text.data()), units);
+    return text;
+  }
+
   UINT page_;
   int number_;
   bool narrow_ = true;
+  bool doubleByte_ = false;
 };
 
 }  // namespace
