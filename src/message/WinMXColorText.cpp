@@ -1,10 +1,18 @@
 #include "message/WinMXColorText.h"
 
-#include "message/ColorPattern.h"
-#include "text/Text.h"
+#include <vector>
 
 namespace lanternfly {
 namespace {
+
+// The conversion is, by its definition, a fixed sequence of replacements, each
+// over the whole text left by the one before: the codes of 10 to 34 become
+// those of 51 to 75, 35 becomes 221 and 36 becomes 237; then the codes become
+// tags, number by number: 1 to 9, 51 to 220, 222 to 236, 238 to 255, 221, 237.
+// Two neighbouring codes may share a "#" ("#c1#c2#"); whichever of them is
+// replaced first takes the "#" with it and leaves the other broken. The walk
+// below reads each run of such codes once and works out which of them the
+// sequence would replace, so the result is the same, in one pass.
 
 constexpr std::u16string_view kGrey = u"[color=#7F7F7F]";
 
@@ -23,28 +31,157 @@ constexpr std::u16string_view kPaletteTags[] = {
     u"[color=#804000]", u"[color=#800000]", u"[color=#800040]", u"[color=#800080]", u"[color=#400080]",
 };
 
-void Replace(std::u16string& text, std::int32_t code, std::u16string_view by) {
-  text = ReplaceAll(text, ColorCode(code), by);
+// The turn of a number that no replacement takes.
+constexpr int kNever = 1000;
+
+bool IsDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// The number that the digits of a code are written as by the replacements:
+// 1 to 255, without leading zeros. 0 for any other digits ("0", "01", "256"),
+// which no replacement finds.
+int TableNumber(std::u16string_view digits) {
+  if (digits.size() > 3 || digits[0] == u'0') return 0;
+  int number = 0;
+  for (char16_t digit : digits) number = number * 10 + (digit - u'0');
+  return number <= 255 ? number : 0;
+}
+
+bool IsRenumbered(int number) { return number >= 10 && number <= 36; }
+
+int Renumbered(int number) {
+  if (number == 35) return 221;
+  if (number == 36) return 237;
+  return number + 41;
+}
+
+// When the code of `number` becomes a tag, in the order of the replacements.
+int TagTurn(int number) {
+  if (number == 221) return 256;
+  if (number == 237) return 257;
+  if ((number >= 1 && number <= 9) || (number >= 51 && number <= 255)) return number;
+  return kNever;
+}
+
+std::u16string_view TagOf(int number) {
+  if (number <= 9) return kBasicTags[number - 1];
+  if (number <= 75) return kPaletteTags[number - 51];
+  if (number == 221) return u"[color=#D0B652]";
+  if (number == 237) return u"[color=#18B952]";
+  return kGrey;
+}
+
+// One code of a run; each shares its first "#" with the one before it.
+struct Code {
+  std::u16string_view digits;  // as written
+  int number = 0;              // after the renumbering, 0 when no replacement finds it
+  bool renumbered = false;
+  int turn = kNever;           // when it would become a tag
+  bool tagged = false;         // whether it does
+};
+
+// Replaces every code "#cN#" of the number N: the text is searched from the
+// left and the search goes on after each replaced code, so of two neighbours
+// of the same number only the left one is replaced in that step.
+void Renumber(std::vector<Code>& run) {
+  for (std::size_t i = 0; i < run.size(); ++i) {
+    Code& code = run[i];
+    int original = code.number;
+    bool leftTookTheHash = i > 0 && run[i - 1].renumbered && TableNumber(run[i - 1].digits) == original;
+    if (IsRenumbered(original) && !leftTookTheHash) {
+      code.number = Renumbered(original);
+      code.renumbered = true;
+    }
+    code.turn = TagTurn(code.number);
+  }
+}
+
+// A code becomes a tag at its turn unless a neighbour became one first and
+// took the shared "#"; on equal turns the left one goes first. Whether a code
+// becomes a tag depends only on neighbours with earlier turns, so each falling
+// stretch of turns is settled from its lowest end back.
+void Tag(std::vector<Code>& run) {
+  std::size_t first = 0;
+  while (first < run.size()) {
+    std::size_t lowest = first;
+    while (lowest + 1 < run.size() && run[lowest + 1].turn < run[lowest].turn) ++lowest;
+    for (std::size_t i = lowest + 1; i-- > first;) {
+      Code& code = run[i];
+      bool leftFirst = i > 0 && run[i - 1].tagged && run[i - 1].turn <= code.turn;
+      bool rightFirst = i + 1 < run.size() && run[i + 1].tagged && run[i + 1].turn < code.turn;
+      code.tagged = code.turn != kNever && !leftFirst && !rightFirst;
+    }
+    first = lowest + 1;
+  }
+}
+
+void AppendNumber(std::u16string& out, int number) {
+  if (number >= 100) out.push_back(static_cast<char16_t>(u'0' + number / 100));
+  if (number >= 10) out.push_back(static_cast<char16_t>(u'0' + number / 10 % 10));
+  out.push_back(static_cast<char16_t>(u'0' + number % 10));
+}
+
+void AppendRun(const std::vector<Code>& run, std::u16string& out) {
+  if (!run.front().tagged) out.push_back(u'#');
+  for (std::size_t i = 0; i < run.size(); ++i) {
+    const Code& code = run[i];
+    if (code.tagged) {
+      out.append(TagOf(code.number));
+    } else {
+      out.push_back(u'c');
+      if (code.renumbered) {
+        AppendNumber(out, code.number);
+      } else {
+        out.append(code.digits);
+      }
+    }
+    bool hashTaken = code.tagged || (i + 1 < run.size() && run[i + 1].tagged);
+    if (!hashTaken) out.push_back(u'#');
+  }
+}
+
+// The codes that follow one another from `hash` on, each "c", digits and "#"
+// after the "#" that ends the one before. Returns where the last one ends.
+std::size_t ReadRun(std::u16string_view text, std::size_t hash, std::vector<Code>& run) {
+  run.clear();
+  for (;;) {
+    std::size_t start = hash + 2;
+    if (start >= text.size() || text[hash + 1] != u'c') return hash;
+    std::size_t end = start;
+    while (end < text.size() && IsDigit(text[end])) ++end;
+    if (end == start || end == text.size() || text[end] != u'#') return hash;
+    Code code;
+    code.digits = text.substr(start, end - start);
+    code.number = TableNumber(code.digits);
+    run.push_back(code);
+    hash = end;
+  }
 }
 
 }  // namespace
 
-// The replacements run one after the other, each over the whole text left by
-// the one before, so their order is part of the result: 10 to 34 become 51 to
-// 75 before those are replaced, and 35 and 36 become 221 and 237.
 std::u16string WinMXToMarkup(std::u16string_view text) {
-  std::u16string result = u" " + std::u16string(text);
-  for (std::int32_t n = 10; n <= 34; ++n) Replace(result, n, ColorCode(n + 41));
-  Replace(result, 35, ColorCode(221));
-  Replace(result, 36, ColorCode(237));
-  for (std::int32_t n = 1; n <= 9; ++n) Replace(result, n, kBasicTags[n - 1]);
-  for (std::int32_t n = 51; n <= 75; ++n) Replace(result, n, kPaletteTags[n - 51]);
-  for (std::int32_t n = 76; n <= 220; ++n) Replace(result, n, kGrey);
-  for (std::int32_t n = 222; n <= 236; ++n) Replace(result, n, kGrey);
-  for (std::int32_t n = 238; n <= 255; ++n) Replace(result, n, kGrey);
-  Replace(result, 221, u"[color=#D0B652]");
-  Replace(result, 237, u"[color=#18B952]");
-  return result;
+  std::u16string out;
+  out.reserve(text.size() + text.size() / 2 + 1);
+  out.push_back(u' ');
+  std::vector<Code> run;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t hash = text.find(u'#', at);
+    if (hash == std::u16string_view::npos) hash = text.size();
+    out.append(text.substr(at, hash - at));
+    if (hash == text.size()) break;
+    std::size_t end = ReadRun(text, hash, run);
+    if (run.empty()) {
+      out.push_back(u'#');
+      at = hash + 1;
+      continue;
+    }
+    Renumber(run);
+    Tag(run);
+    AppendRun(run, out);
+    at = end + 1;
+  }
+  return out;
 }
 
 std::u16string WinMXToPlainText(std::u16string_view text) {

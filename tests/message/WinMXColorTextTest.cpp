@@ -2,11 +2,47 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <utility>
+#include <vector>
+
 #include "message/ColorPattern.h"
 #include "text/Text.h"
 
 namespace lanternfly {
 namespace {
+
+// The conversion at its plainest: one replacement over the whole text per
+// number, in the order that decides which of two codes sharing a "#" wins.
+std::u16string MarkupByReplacing(std::u16string_view text) {
+  static const std::vector<std::pair<std::u16string, std::u16string>> steps = [] {
+    const std::u16string_view basic[] = {u"FFFFFF", u"FFFF00", u"FF00FF", u"80FF00", u"FF8080",
+                                         u"80FFFF", u"0000FF", u"FF0000", u"7F7F7F"};
+    const std::u16string_view palette[] = {
+        u"0080FF", u"00FFFF", u"00FF80", u"00FF00", u"80FF00", u"FFFF00", u"FF8000", u"FF0000", u"FF0080",
+        u"FF00FF", u"8000FF", u"C0C0C0", u"404040", u"000080", u"004080", u"008080", u"008040", u"008000",
+        u"408000", u"808000", u"804000", u"800000", u"800040", u"800080", u"400080"};
+    auto tag = [](std::u16string_view rgb) { return u"[color=#" + std::u16string(rgb) + u"]"; };
+    std::vector<std::pair<std::u16string, std::u16string>> list;
+    for (std::int32_t n = 10; n <= 34; ++n) list.emplace_back(ColorCode(n), ColorCode(n + 41));
+    list.emplace_back(ColorCode(35), ColorCode(221));
+    list.emplace_back(ColorCode(36), ColorCode(237));
+    for (std::int32_t n = 1; n <= 9; ++n) list.emplace_back(ColorCode(n), tag(basic[n - 1]));
+    for (std::int32_t n = 51; n <= 75; ++n) list.emplace_back(ColorCode(n), tag(palette[n - 51]));
+    for (std::int32_t n = 76; n <= 255; ++n) {
+      if (n != 221 && n != 237) list.emplace_back(ColorCode(n), tag(u"7F7F7F"));
+    }
+    list.emplace_back(ColorCode(221), tag(u"D0B652"));
+    list.emplace_back(ColorCode(237), tag(u"18B952"));
+    return list;
+  }();
+  std::u16string result = u" ";
+  result += text;
+  for (const auto& [code, by] : steps) {
+    if (Contains(result, code)) result = ReplaceAll(result, code, by);
+  }
+  return result;
+}
 
 std::u16string TagOf(std::int32_t color) {
   std::u16string markup = WinMXToMarkup(ColorCode(color) + u"x");
@@ -42,6 +78,48 @@ TEST(WinMXToMarkup, ReplacementsRunInTheirFixedOrder) {
   // "#c10#" becomes "#c51#" first; the "#c1#" that then shares its last "#"
   // is replaced before 51 is. A single left-to-right scan would differ.
   EXPECT_EQ(WinMXToMarkup(u"#c10#c1#"), u" #c51[color=#FFFFFF]");
+}
+
+TEST(WinMXToMarkup, CodesSharingAHashGoAsTheReplacementsWouldTakeThem) {
+  for (std::u16string_view text : {
+           u"#c1#c1#c1#c1#",        // same number: every other one
+           u"#c10#c10#c10#",        // the renumbering skips the neighbour too
+           u"#c10#c51#",            // 51 then, twice, and the left one wins
+           u"#c51#c10#",
+           u"#c5#c3#c4#c200#",      // lower numbers go first
+           u"#c221#c35#c36#c237#",  // 221 and 237 go last
+           u"#c9#c76#c1#",
+           u"#c0#c1#c01#c2#c256#c3#c40#",
+           u"#c#c1##c?#c2##C3#c3",
+           u"##c1#c2#c3#c4#c5#c6#c7#c8#c9#c10#c11#c12#",
+           u"#c255#c254#c253#c252#c251#c250#",
+           u"#c0000000000000000000001#c99999999999999999999#c2#",
+       }) {
+    EXPECT_EQ(WinMXToMarkup(text), MarkupByReplacing(text)) << Utf16ToUtf8(text);
+  }
+}
+
+TEST(WinMXToMarkup, AgreesWithTheReplacementsOnRandomCodeSoup) {
+  // Short texts dense in codes that share their "#", with numbers from every
+  // row of the table and a few that are not in it.
+  const std::u16string_view pieces[] = {u"#", u"c", u"#c", u"1", u"2", u"9", u"0", u"10", u"35", u"36",
+                                        u"51", u"75", u"76", u"221", u"237", u"255", u"256", u"?", u"x", u" "};
+  std::mt19937 engine(20240611);
+  std::uniform_int_distribution<std::size_t> piece(0, std::size(pieces) - 1), length(0, 24);
+  for (int i = 0; i < 5000; ++i) {
+    std::u16string text;
+    for (std::size_t n = length(engine); n > 0; --n) text += pieces[piece(engine)];
+    ASSERT_EQ(WinMXToMarkup(text), MarkupByReplacing(text)) << Utf16ToUtf8(text);
+  }
+  // And runs of whole codes only, where every "#" is shared, from few
+  // numbers so that neighbours often match.
+  const std::int32_t numbers[] = {0, 1, 2, 9, 10, 11, 35, 36, 40, 51, 52, 76, 100, 221, 237, 255, 256};
+  std::uniform_int_distribution<std::size_t> number(0, std::size(numbers) - 1);
+  for (int i = 0; i < 5000; ++i) {
+    std::u16string text = u"#";
+    for (std::size_t n = length(engine) / 3 + 1; n > 0; --n) text += u"c" + ToDecimal(numbers[number(engine)]) + u"#";
+    ASSERT_EQ(WinMXToMarkup(text), MarkupByReplacing(text)) << Utf16ToUtf8(text);
+  }
 }
 
 TEST(WinMXToPlainText, TakesOutEveryColourCode) {
