@@ -6,7 +6,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev googletest
-          g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth locales)
+          g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth locales
+          fonts-wine fonts-liberation x11-apps imagemagick)
 
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
