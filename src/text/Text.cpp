@@ -1,8 +1,12 @@
 #include "text/Text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <limits>
+
+#include "text/CaseFoldingTable.h"
 
 namespace lanternfly {
 
@@ -43,27 +47,32 @@ std::u16string ReplaceAll(std::u16string_view text, std::u16string_view from, st
 
 namespace {
 
-char16_t FoldCase(char16_t c) {
-  if ((c >= u'A' && c <= u'Z') || (c >= u'\u00C0' && c <= u'\u00DE' && c != u'\u00D7')) return c + 0x20;
-  if (c >= u'\u0100' && c <= u'\u017F') {
-    // Upper and lower case alternate; the run 0x139-0x148 and 0x179-0x17E
-    // pairs odd-even, the rest even-odd.
-    bool oddPairs = (c >= u'\u0139' && c <= u'\u0148') || (c >= u'\u0179' && c <= u'\u017E');
-    if (c == u'\u0130' || c == u'\u0131' || c == u'\u0138' || c == u'\u0149' || c == u'\u017F') return c;
-    bool upper = oddPairs ? (c % 2 == 1) : (c % 2 == 0);
-    return upper ? c + 1 : c;
-  }
-  if ((c >= u'\u0391' && c <= u'\u03A9' && c != u'\u03A2') || (c >= u'\u0410' && c <= u'\u042F')) return c + 0x20;
-  if (c >= u'\u0400' && c <= u'\u040F') return c + 0x50;
-  if (c >= u'\uFF21' && c <= u'\uFF3A') return c + 0x20;
-  return c;
+char32_t FoldCodePoint(char32_t c) {
+  if (c < 0x80) return c >= U'A' && c <= U'Z' ? c + 0x20 : c;
+  const CaseFoldEntry* end = std::end(kCaseFolding);
+  const CaseFoldEntry* entry =
+      std::lower_bound(std::begin(kCaseFolding), end, c, [](const CaseFoldEntry& e, char32_t code) { return e.from < code; });
+  return entry != end && entry->from == c ? entry->to : c;
 }
 
 }  // namespace
 
 std::u16string FoldCase(std::u16string_view text) {
   std::u16string folded(text);
-  for (char16_t& c : folded) c = FoldCase(c);
+  for (std::size_t i = 0; i < folded.size(); ++i) {
+    char16_t c = folded[i];
+    if (IsHighSurrogate(c) && i + 1 < folded.size() && IsLowSurrogate(folded[i + 1])) {
+      // Characters beyond the first plane fold within their own planes, so
+      // the pair stays a pair and the text keeps its length.
+      char32_t code = 0x10000 + ((c - 0xD800u) << 10) + (folded[i + 1] - 0xDC00u);
+      char32_t to = FoldCodePoint(code) - 0x10000;
+      folded[i] = static_cast<char16_t>(0xD800 + (to >> 10));
+      folded[i + 1] = static_cast<char16_t>(0xDC00 + (to & 0x3FF));
+      ++i;
+    } else if (!IsHighSurrogate(c) && !IsLowSurrogate(c)) {
+      folded[i] = static_cast<char16_t>(FoldCodePoint(c));
+    }
+  }
   return folded;
 }
 

@@ -24,9 +24,11 @@ inline bool Contains(std::u16string_view text, std::u16string_view part) {
   return text.find(part) != std::u16string_view::npos;
 }
 
-// The text with every letter in its lower-case form, for comparisons that
-// ignore case: ASCII, Latin-1, Latin Extended-A, Greek, Cyrillic and the
-// full-width Latin letters. Letters without case are left as they are.
+// The text case-folded, for comparisons that ignore case: every character
+// replaced by its simple case folding from the Unicode Character Database
+// (mostly its lower-case form; U+0178 and U+00FF both give U+00FF).
+// Surrogate pairs fold as the character they make; lone surrogates stay.
+// The folded text has the same length as the text.
 std::u16string FoldCase(std::u16string_view text);
 
 inline bool ContainsIgnoringCase(std::u16string_view text, std::u16string_view part) {

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <string>
 
 namespace lanternfly {
 namespace {
@@ -23,8 +27,53 @@ TEST(ReplaceAll, ReplacesEveryOccurrenceWithoutRescanningInsertedText) {
 }
 
 TEST(FoldCase, LowersTheCasedScriptsAndLeavesTheRest) {
-  EXPECT_EQ(FoldCase(u"AZ\u00C0\u00D7\u00DE\u0100\u0139\u017D\u03A3\u0416\u0401\uFF21\u65E5"),
-            u"az\u00E0\u00D7\u00FE\u0101\u013A\u017E\u03C3\u0436\u0451\uFF41\u65E5");
+  EXPECT_EQ(FoldCase(u"AZ\u00C0\u00D7\u00DE\u0100\u0139\u017D\u0178\u03A3\u0416\u0401\uFF21\u65E5\u00DF"),
+            u"az\u00E0\u00D7\u00FE\u0101\u013A\u017E\u00FF\u03C3\u0436\u0451\uFF41\u65E5\u00DF");
+  // Beyond the first plane as a pair; a lone half stays as it is.
+  EXPECT_EQ(FoldCase(u"\U00010400\U0001E900"), u"\U00010428\U0001E922");
+  EXPECT_EQ(FoldCase(std::u16string(u"A\xD801") + u"B" + u"\xDC00"), std::u16string(u"a\xD801") + u"b" + u"\xDC00");
+}
+
+void AppendCodePoint(std::u16string& text, char32_t code) {
+  if (code < 0x10000) {
+    text.push_back(static_cast<char16_t>(code));
+  } else {
+    text.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+    text.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+  }
+}
+
+// Every code point against the Unicode Character Database's own file.
+TEST(FoldCase, EveryCodePointFoldsAsCaseFoldingTxtSays) {
+  const char* path = LANTERNFLY_UNICODE_DATA "/CaseFolding.txt";
+  std::ifstream file(path);
+  ASSERT_TRUE(file) << path << " (Debian package unicode-data)";
+  std::map<char32_t, char32_t> folding;
+  for (std::string line; std::getline(file, line);) {
+    // "0041; C; 0061; # LATIN CAPITAL LETTER A": only C and S are simple.
+    unsigned long from = 0, to = 0;
+    char status = 0;
+    if (std::sscanf(line.c_str(), "%lx; %c; %lx;", &from, &status, &to) != 3) continue;
+    if (status == 'C' || status == 'S') folding[static_cast<char32_t>(from)] = static_cast<char32_t>(to);
+  }
+  ASSERT_GT(folding.size(), 1400u);
+
+  std::u16string all, expected;
+  for (char32_t code = 0; code <= 0x10FFFF; ++code) {
+    if (code >= 0xD800 && code <= 0xDFFF) continue;
+    AppendCodePoint(all, code);
+    auto it = folding.find(code);
+    AppendCodePoint(expected, it == folding.end() ? code : it->second);
+  }
+  std::u16string folded = FoldCase(all);
+  ASSERT_EQ(folded.size(), expected.size());
+  int wrong = 0;
+  for (std::size_t i = 0; i < folded.size() && wrong < 10; ++i) {
+    if (folded[i] == expected[i]) continue;
+    ++wrong;
+    ADD_FAILURE() << "unit " << i << ": U+" << std::hex << int(all[i]) << " folds to U+" << int(folded[i])
+                  << ", not U+" << int(expected[i]);
+  }
 }
 
 TEST(ReadNumber, AcceptsSignFractionAndExponent) {
