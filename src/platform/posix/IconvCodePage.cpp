@@ -58,12 +58,15 @@ class IconvCodePage final : public CodePage {
       int error = errno;
       text.append(buffer, (sizeof buffer - outLeft) / sizeof(char16_t));
       if (done != static_cast<std::size_t>(-1) || error == E2BIG) continue;
-      // An undefined byte, or a lead byte without its trail byte.
+      // An undefined byte, or a lead byte without its trail byte. What iconv
+      // still holds comes before it.
+      Flush(toUtf16_, text);
       unsigned char bad = static_cast<unsigned char>(*in);
       text.push_back(doubleByte_ ? kDoubleByteDefault : static_cast<char16_t>(bad));
       ++in;
       --inLeft;
     }
+    Flush(toUtf16_, text);
     return text;
   }
 
@@ -83,7 +86,9 @@ class IconvCodePage final : public CodePage {
       int error = errno;
       bytes.append(buffer, sizeof buffer - outLeft);
       if (done != static_cast<std::size_t>(-1) || error == E2BIG) continue;
-      // A character this code page cannot write, or a lone surrogate.
+      // A character this code page cannot write, or a lone surrogate. The
+      // "?" must not land inside a shifted run.
+      Flush(fromUtf16_, bytes);
       char16_t bad;
       std::memcpy(&bad, in, sizeof bad);
       bytes.push_back(bad < 0x100 && undefined_[bad] ? static_cast<char>(bad) : '?');
@@ -98,10 +103,27 @@ class IconvCodePage final : public CodePage {
       in += skip;
       inLeft -= skip;
     }
+    Flush(fromUtf16_, bytes);
     return bytes;
   }
 
  private:
+  // Ends a conversion: iconv holds back what may still change with the input
+  // that follows (1255 and 1258 keep a letter that a combining mark could
+  // join) and a stateful page must shift back to its initial state.
+  template <typename String>
+  static void Flush(iconv_t converter, String& out) {
+    typename String::value_type buffer[16];
+    for (;;) {
+      char* end = reinterpret_cast<char*>(buffer);
+      std::size_t left = sizeof buffer;
+      std::size_t done = iconv(converter, nullptr, nullptr, &end, &left);
+      int error = errno;
+      out.append(buffer, (sizeof buffer - left) / sizeof buffer[0]);
+      if (done != static_cast<std::size_t>(-1) || error != E2BIG) return;
+    }
+  }
+
   int number_;
   iconv_t toUtf16_;
   iconv_t fromUtf16_;
