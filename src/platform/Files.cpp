@@ -8,13 +8,15 @@ std::unique_ptr<ReadableFile> OpenSongFile(const Files& files, const CodePage& c
   return files.OpenExisting(*bytes);
 }
 
-std::optional<std::string> ReadWholeFile(const Files& files, std::string_view path) {
-  std::unique_ptr<ReadableFile> file = files.OpenExisting(path);
-  if (!file || file->Size() > (std::uint64_t{1} << 30)) return std::nullopt;
+WholeFile ReadSharedFile(const Files& files, std::string_view path) {
+  std::unique_ptr<ReadableFile> file = files.OpenShared(path);
+  if (!file) return {files.Exists(path) ? ReadOutcome::kUnreadable : ReadOutcome::kMissing, {}};
+  // Larger than any settings file could be: not read, but not taken for missing either.
+  if (file->Size() > (std::uint64_t{1} << 30)) return {ReadOutcome::kUnreadable, {}};
   std::string bytes(static_cast<std::size_t>(file->Size()), '\0');
   std::span<std::uint8_t> buffer(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size());
-  if (file->ReadAt(0, buffer) != bytes.size()) return std::nullopt;
-  return bytes;
+  if (file->ReadAt(0, buffer) != bytes.size()) return {ReadOutcome::kUnreadable, {}};
+  return {ReadOutcome::kRead, std::move(bytes)};
 }
 
 }  // namespace lanternfly

@@ -111,6 +111,16 @@ void ReadField(std::u16string_view field, Settings& settings, PatternDatabase& p
 // A pattern name as the saved form can hold it: an "=" would end the name.
 std::u16string StorableName(std::u16string_view name) { return ReplaceAll(StorableText(name), u"=", u""); }
 
+// The default pattern's name is cleaned as its pattern's is, so it still
+// names it; a name that matches no pattern keeps its "=".
+std::u16string StorableDefaultPattern(const PatternDatabase& patterns) {
+  for (int slot = 1; slot <= PatternDatabase::kSlots; ++slot) {
+    const std::u16string& name = patterns.Slot(slot).Name;
+    if (!name.empty() && name == patterns.DefaultPattern) return StorableName(name);
+  }
+  return StorableText(patterns.DefaultPattern);
+}
+
 // Names a default pattern when the file named none: the first stored one,
 // else the built-in one.
 void FixDefaultPattern(PatternDatabase& patterns) {
@@ -180,7 +190,7 @@ std::u16string SettingsText(const Settings& settings, const PatternDatabase& pat
   line(u"");
   // The template keeps its commas, written "./."; its line breaks go.
   line(u"DisplayFormat=" + StorableText(ReplaceAll(settings.DisplayFormat, u",", u"./.")));
-  line(u"DefaultPattern=" + StorableName(patterns.DefaultPattern));
+  line(u"DefaultPattern=" + StorableDefaultPattern(patterns));
   for (int slot = 1; slot <= PatternDatabase::kSlots; ++slot) {
     ColorPattern pattern = patterns.Slot(slot);
     if (pattern.Name.empty()) continue;
@@ -214,22 +224,44 @@ void ReadSettingsText(std::u16string_view text, Settings& settings, PatternDatab
 void SettingsFile::LoadSettings(Settings& settings, PatternDatabase& patterns, Random& random,
                                 const std::function<void()>& applySelections) {
   std::optional<std::string> path = EncodeExactly(desktop_.Text(), path_);
-  std::optional<std::string> bytes = path ? ReadWholeFile(files_, *path) : std::nullopt;
-  if (!bytes) {
-    shell_.ShowMessage(u"There was no settings file found. The default settings will now be applied.",
-                       u"No Settings Found", MessageButtons::kOk, MessageIcon::kNone);
-    ApplyDefaultSettings(settings, patterns, applySelections);
+  WholeFile found = path ? ReadSharedFile(files_, *path) : WholeFile{};
+  if (found.outcome == ReadOutcome::kRead) {
+    ReadSettingsText(desktop_.Text().Decode(found.bytes), settings, patterns, random, [&] { desktop_.PumpMessages(); });
+    applySelections();
+    FixDefaultPattern(patterns);
     return;
   }
-  ReadSettingsText(desktop_.Text().Decode(*bytes), settings, patterns, random, [&] { desktop_.PumpMessages(); });
-  applySelections();
-  FixDefaultPattern(patterns);
+  if (found.outcome == ReadOutcome::kMissing) {
+    shell_.ShowMessage(u"There was no settings file found. The default settings will now be applied.",
+                       u"No Settings Found", MessageButtons::kOk, MessageIcon::kNone);
+  } else {
+    unreadFile_ = true;
+    std::u16string backup = BackupPath().substr(path_.find_last_of(u"\\/") + 1);
+    std::u16string notice =
+        MoveUnreadFileAside()
+            ? u"The settings file could not be read. It was kept as " + backup +
+                  u", and the default settings will now be applied."
+            : u"The settings file could not be read, nor renamed to " + backup +
+                  u". It is left as it is, and the default settings will now be applied; they will be saved once the "
+                  u"file can be renamed.";
+    shell_.ShowMessage(notice, u"Settings Not Read", MessageButtons::kOk, MessageIcon::kNone);
+  }
+  ApplyDefaultSettings(settings, patterns, applySelections);
 }
 
 void SettingsFile::SaveSettings(const Settings& settings, const PatternDatabase& patterns) {
   std::string bytes = desktop_.Text().Encode(SettingsText(settings, patterns));
   desktop_.PumpMessages();
+  if (!MoveUnreadFileAside()) return;
   if (std::optional<std::string> path = EncodeExactly(desktop_.Text(), path_)) files_.Replace(*path, bytes);
+}
+
+bool SettingsFile::MoveUnreadFileAside() {
+  if (!unreadFile_) return true;
+  std::optional<std::string> path = EncodeExactly(desktop_.Text(), path_);
+  std::optional<std::string> backup = EncodeExactly(desktop_.Text(), BackupPath());
+  if (path && backup && (files_.Rename(*path, *backup) || !files_.Exists(*path))) unreadFile_ = false;
+  return !unreadFile_;
 }
 
 void SettingsFile::ApplyDefaultSettings(Settings& settings, PatternDatabase& patterns,

@@ -31,8 +31,8 @@ std::u16string StorableText(std::u16string_view text);
 // The file's text for these settings, exactly as it is written. Values lose
 // what the file cannot hold: what StorableText removes (the template keeps
 // its commas, written "./."), and "=" in pattern names, which would end the
-// name; the default pattern's name is cleaned alike, so it still names its
-// pattern.
+// name; the default pattern's name is cleaned as its pattern's is, so it
+// still names it.
 std::u16string SettingsText(const Settings& settings, const PatternDatabase& patterns);
 
 // Reads a settings text into the settings and the pattern database. A field
@@ -49,13 +49,16 @@ class SettingsFile {
       : files_(files), shell_(shell), desktop_(desktop), path_(std::move(path)) {}
 
   // Reads the file into the settings and the pattern database, then calls
-  // applySelections and makes sure a default pattern is named. A missing or
-  // unreadable file brings the notice, the defaults and a fresh file.
+  // applySelections and makes sure a default pattern is named. A missing file
+  // brings the notice, the defaults and a fresh file. A file that is there
+  // but cannot be read is renamed to the backup name (settings.ini.bak) first,
+  // and the notice says so.
   void LoadSettings(Settings& settings, PatternDatabase& patterns, Random& random,
                     const std::function<void()>& applySelections);
 
   // Writes the whole file anew. A failure is not reported; the previous file
-  // then stays as it was.
+  // then stays as it was. A file that could not be read is never replaced:
+  // while it cannot be renamed to the backup name, nothing is written.
   void SaveSettings(const Settings& settings, const PatternDatabase& patterns);
 
   // The defaults of the settings (word lists, radio cut-off text and stored
@@ -65,12 +68,20 @@ class SettingsFile {
                             const std::function<void()>& applySelections);
 
   const std::u16string& Path() const { return path_; }
+  // Where a file that could not be read is kept.
+  std::u16string BackupPath() const { return path_ + u".bak"; }
 
  private:
+  // Renames the file that could not be read to the backup name; true when
+  // it is out of the way (or gone), so that writing may replace nothing of
+  // the user's.
+  bool MoveUnreadFileAside();
+
   Files& files_;
   Shell& shell_;
   Desktop& desktop_;
   std::u16string path_;
+  bool unreadFile_ = false;  // the file is there, unread, and not yet moved aside
 };
 
 }  // namespace lanternfly

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <random>
+
 #include "platform/sim/MemoryFiles.h"
 #include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimShell.h"
@@ -11,9 +14,68 @@ namespace lanternfly {
 namespace {
 
 constexpr char kPath[] = "C:\\Lanternfly\\settings.ini";
+constexpr char kBackup[] = "C:\\Lanternfly\\settings.ini.bak";
+constexpr std::string_view kUsersFile = "SendToAll=False\r\nSavedPattern=Mine=1.4\r\nRandomWord=mine\r\n";
 
-class SettingsFileTest : public ::testing::Test {
+// One start of the program on the file it finds, and the save at its end.
+struct Start {
+  explicit Start(const CodePage& codePage) : desktop(sim, codePage) {}
+
+  std::string LoadAndSave(std::string_view found) {
+    files.Put(kPath, std::vector<std::uint8_t>(found.begin(), found.end()));
+    file.LoadSettings(settings, patterns, random, [] {});
+    file.SaveSettings(settings, patterns);
+    return Written();
+  }
+  std::string Written() { return files.Content(kPath).value_or("<none>"); }
+
+  SimDesktop sim;
+  Desktop desktop;
+  MemoryFiles files;
+  SimShell shell;
+  SettingsFile file{files, shell, desktop, Utf8ToUtf16(kPath)};
+  Settings settings;
+  PatternDatabase patterns;
+  Random random{5};
+};
+
+std::string Escaped(std::string_view bytes) {
+  std::string shown;
+  for (unsigned char c : bytes) {
+    char hex[5];
+    std::snprintf(hex, sizeof hex, "\\x%02X", c);
+    shown += c >= 0x20 && c < 0x7F ? std::string(1, static_cast<char>(c)) : std::string(hex);
+  }
+  return shown;
+}
+
+// Whatever the first start finds, the next start reads what it saved as the
+// same settings and saves it again byte for byte: nothing drifts from one run
+// to the next.
+void ExpectStable(const CodePage& codePage, std::string_view found) {
+  SCOPED_TRACE(Escaped(found));
+  Start first(codePage), second(codePage);
+  const std::string written = first.LoadAndSave(found);
+  const std::string rewritten = second.LoadAndSave(written);
+  EXPECT_TRUE(second.shell.messages.empty());
+  EXPECT_EQ(second.settings, first.settings);
+  EXPECT_EQ(Utf16ToUtf8(second.patterns.DefaultPattern), Utf16ToUtf8(first.patterns.DefaultPattern));
+  for (int slot = 1; slot <= PatternDatabase::kSlots; ++slot) {
+    if (second.patterns.Slot(slot) == first.patterns.Slot(slot)) continue;
+    ADD_FAILURE() << "pattern slot " << slot << " differs";
+    break;
+  }
+  EXPECT_EQ(Escaped(rewritten), Escaped(written));
+}
+
+struct Western {
+  std::unique_ptr<CodePage> codePage = OpenCodePage(1252);
+};
+
+class SettingsFileTest : public ::testing::Test, protected Western, protected Start {
  protected:
+  SettingsFileTest() : Start(*codePage) {}
+
   void Load(std::string_view content) {
     files.Put(kPath, std::vector<std::uint8_t>(content.begin(), content.end()));
     Load();
@@ -21,41 +83,7 @@ class SettingsFileTest : public ::testing::Test {
   void Load() {
     file.LoadSettings(settings, patterns, random, [this] { ++selectionsApplied; });
   }
-  std::string Written() { return files.Content(kPath).value_or("<none>"); }
 
-  struct Saved {
-    Settings settings;
-    PatternDatabase patterns;
-    std::string bytes;
-  };
-  // A fresh start on `content`, then the save at its end.
-  Saved LoadAndSave(std::string_view content) {
-    files.Put(kPath, std::vector<std::uint8_t>(content.begin(), content.end()));
-    Saved saved;
-    file.LoadSettings(saved.settings, saved.patterns, random, [] {});
-    file.SaveSettings(saved.settings, saved.patterns);
-    saved.bytes = Written();
-    return saved;
-  }
-  // What one start reads, the next start reads again, and its save repeats
-  // the first byte for byte.
-  void ExpectStable(std::string_view content) {
-    SCOPED_TRACE(content);
-    Saved first = LoadAndSave(content);
-    Saved second = LoadAndSave(first.bytes);
-    EXPECT_EQ(second.settings, first.settings);
-    EXPECT_EQ(second.bytes, first.bytes);
-  }
-
-  SimDesktop sim;
-  std::unique_ptr<CodePage> codePage = OpenCodePage(1252);
-  Desktop desktop{sim, *codePage};
-  MemoryFiles files;
-  SimShell shell;
-  SettingsFile file{files, shell, desktop, Utf8ToUtf16(kPath)};
-  Settings settings;
-  PatternDatabase patterns;
-  Random random{5};
   int selectionsApplied = 0;
 };
 
@@ -76,8 +104,63 @@ TEST_F(SettingsFileTest, MissingFileBringsTheNoticeTheDefaultsAndAFreshFile) {
   EXPECT_EQ(shell.messages[0].title, u"No Settings Found");
   EXPECT_EQ(shell.messages[0].buttons, MessageButtons::kOk);
   EXPECT_EQ(Written(), kDefaultFile);
+  EXPECT_FALSE(files.Exists(kBackup));
   EXPECT_EQ(patterns.Slot(1), RainbowLightPattern());
   EXPECT_EQ(selectionsApplied, 1);
+}
+
+// A file that is there but does not open (no read permission, locked by
+// another program) holds the user's patterns and words: it is never
+// replaced by the defaults, only moved aside first.
+TEST_F(SettingsFileTest, AnUnreadableFileIsKeptAsTheBackup) {
+  files.Put(kBackup, {'o', 'l', 'd'});
+  files.Put(kPath, std::vector<std::uint8_t>(kUsersFile.begin(), kUsersFile.end()));
+  files.MakeUnreadable(kPath);
+  Load();
+  ASSERT_EQ(shell.messages.size(), 1u);
+  EXPECT_EQ(shell.messages[0].text,
+            u"The settings file could not be read. It was kept as settings.ini.bak, and the default settings will "
+            u"now be applied.");
+  EXPECT_EQ(shell.messages[0].title, u"Settings Not Read");
+  EXPECT_EQ(files.Content(kBackup), kUsersFile);
+  EXPECT_EQ(Written(), kDefaultFile);
+  EXPECT_EQ(settings, DefaultSettings());
+}
+
+TEST_F(SettingsFileTest, AnUnreadableFileThatCannotBeMovedIsNotReplaced) {
+  files.Put(kPath, std::vector<std::uint8_t>(kUsersFile.begin(), kUsersFile.end()));
+  files.MakeUnreadable(kPath);
+  files.failRenames = true;
+  Load();
+  ASSERT_EQ(shell.messages.size(), 1u);
+  EXPECT_EQ(shell.messages[0].text,
+            u"The settings file could not be read, nor renamed to settings.ini.bak. It is left as it is, and the "
+            u"default settings will now be applied; they will be saved once the file can be renamed.");
+  EXPECT_EQ(settings, DefaultSettings());
+  settings.SelectedPlayer = u"VLC";
+  file.SaveSettings(settings, patterns);
+  EXPECT_EQ(Written(), kUsersFile);
+  EXPECT_FALSE(files.Exists(kBackup));
+
+  // At the exit, say, the other program has let go of it.
+  files.failRenames = false;
+  file.SaveSettings(settings, patterns);
+  EXPECT_EQ(files.Content(kBackup), kUsersFile);
+  EXPECT_NE(Written().find("SelectedPlayer=VLC\r\n"), std::string::npos);
+  // Moved once: later saves replace the file as usual and keep the backup.
+  file.SaveSettings(DefaultSettings(), patterns);
+  EXPECT_EQ(Written(), kDefaultFile);
+  EXPECT_EQ(files.Content(kBackup), kUsersFile);
+}
+
+TEST_F(SettingsFileTest, AnUnmovableFileThatWentAwayNoLongerStopsTheSave) {
+  files.Put(kPath, {'x'});
+  files.MakeUnreadable(kPath);
+  files.failRenames = true;
+  Load();
+  files.Remove(kPath);
+  file.SaveSettings(settings, patterns);
+  EXPECT_EQ(Written(), kDefaultFile);
 }
 
 TEST_F(SettingsFileTest, ReadsBackWhatItWrote) {
@@ -140,7 +223,7 @@ TEST_F(SettingsFileTest, AValueMayHoldItsOwnKey) {
   EXPECT_EQ(settings.SelectedPlayer, u"SelectedPlayer=");
   EXPECT_EQ(settings.RadioCutoffText, u" RadioCutoffText=");
   EXPECT_EQ(patterns.DefaultPattern, u"My SavedPattern");
-  ExpectStable(Written());
+  ExpectStable(*codePage, Written());
 }
 
 TEST(StorableText, DropsWhatWouldEndAField) {
@@ -176,8 +259,9 @@ TEST_F(SettingsFileTest, AValueCannotWriteAnotherSetting) {
   patterns.DefaultPattern = u"a=b";
   file.SaveSettings(settings, patterns);
 
-  Saved reread = LoadAndSave(Written());
-  EXPECT_TRUE(shell.messages.empty());
+  Start reread(*codePage);
+  const std::string saved = reread.LoadAndSave(Written());
+  EXPECT_TRUE(reread.shell.messages.empty());
   EXPECT_TRUE(reread.settings.SendToAll);
   EXPECT_EQ(reread.settings.DisplayFormat, u"a,bSendToAll=False");
   EXPECT_EQ(reread.settings.RadioCutoffText, u"xRandomWord=y");
@@ -191,7 +275,7 @@ TEST_F(SettingsFileTest, AValueCannotWriteAnotherSetting) {
   EXPECT_EQ(reread.patterns.Slot(2), equals);
   EXPECT_TRUE(PatternDatabase::IsFree(reread.patterns.Slot(3)));
   EXPECT_EQ(reread.patterns.DefaultPattern, u"ab");
-  ExpectStable(reread.bytes);
+  ExpectStable(*codePage, saved);
 }
 
 TEST_F(SettingsFileTest, ABadFieldIsPassedOverAndTheRestStillRead) {
@@ -231,6 +315,50 @@ TEST_F(SettingsFileTest, AFailedSaveLeavesThePreviousFile) {
   files.failWrites = true;
   file.SaveSettings(DefaultSettings(), patterns);
   EXPECT_EQ(Written(), "old");
+}
+
+TEST(SettingsRoundTrip, OddFilesReadBackTheSame) {
+  std::unique_ptr<CodePage> codePage = OpenCodePage(1252);
+  for (std::string_view found : {
+           "DefaultPattern=a=b\r\nSavedPattern=a=2.1",  // "=" in a name no pattern has
+           "DisplayFormat=././.,x./.\r\nDisplayFormat=.//..//.",
+           "SavedPattern==1.4\r\nSavedPattern=Warm=12.8.57\r\nSavedPattern=Mixed=3.x..300\r\nSavedPattern=Mine=",
+           "RandomWord=\r\nRandomWord= \r\nFilterWord=\"q\"\r\nRadioCutoffText= - a=b",
+           "SendToAll=maybe\rSelectedPlayer=VLC\n\xE9\x81\x9D=\r\n",
+       }) {
+    ExpectStable(*codePage, found);
+  }
+  std::string nul = "RandomWord=a";
+  nul += '\0';
+  ExpectStable(*codePage, nul + "b");
+}
+
+// Files made at random of keys, the characters the reader cares about and
+// any bytes, in a single-byte and a double-byte code page.
+TEST(SettingsRoundTrip, RandomFilesReadBackTheSame) {
+  static constexpr std::string_view kPieces[] = {
+      "SendToAll=", "SelectedPlayer=", "DisplayFormat=", "DefaultPattern=", "SavedPattern=", "RadioCutoffText=",
+      "RandomWord=", "FilterWord=",     "ScanZCB=",       "True",           "0",             "1e400",
+      "=",          ",",               "./.",            ".",              "\r\n",          "\r",
+      "\n",         " ",               "Rainbow Light",  "12",             "-3",            "300",
+      "\x81",       "\x82\xA0",        "\xE9",           "\xFF",
+  };
+  for (int number : {1252, 932}) {
+    std::unique_ptr<CodePage> codePage = OpenCodePage(number);
+    std::mt19937 generator(static_cast<std::uint32_t>(number));
+    for (int round = 0; round < 1500 && !::testing::Test::HasFailure(); ++round) {
+      std::string found;
+      for (std::uint32_t piece = generator() % 40; piece > 0; --piece) {
+        std::uint32_t pick = generator();
+        if (pick % 4 == 0) {
+          found += static_cast<char>(pick >> 8);
+        } else {
+          found += kPieces[(pick >> 8) % std::size(kPieces)];
+        }
+      }
+      ExpectStable(*codePage, found);
+    }
+  }
 }
 
 }  // namespace

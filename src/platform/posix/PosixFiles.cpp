@@ -54,8 +54,27 @@ class PosixFiles final : public Files {
     return std::make_unique<PosixFile>(descriptor, static_cast<std::uint64_t>(status.st_size));
   }
 
+  // POSIX has no share modes: nobody can keep a file from being read.
+  std::unique_ptr<ReadableFile> OpenShared(std::string_view path) const override { return OpenExisting(path); }
+
+  bool Exists(std::string_view path) const override {
+    std::string terminated(path);
+    if (terminated.find('\0') != std::string::npos) return false;
+    struct stat status;
+    if (lstat(terminated.c_str(), &status) == 0) return true;
+    // Only these say there is nothing; a folder we may not search could hide a file.
+    return errno != ENOENT && errno != ENOTDIR;
+  }
+
+  bool Rename(std::string_view from, std::string_view to) override {
+    std::string source(from), target(to);
+    if (source.find('\0') != std::string::npos || target.find('\0') != std::string::npos) return false;
+    return rename(source.c_str(), target.c_str()) == 0;
+  }
+
   bool Replace(std::string_view path, std::string_view bytes) override {
     std::string target(path);
+    if (target.find('\0') != std::string::npos) return false;
     std::string fresh = target + ".new";
     int descriptor = open(fresh.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (descriptor < 0) return false;

@@ -35,17 +35,29 @@ class MemoryFiles final : public Files {
   // Adds or replaces the file at `path` (8-bit text, compared exactly).
   void Put(std::string path, std::vector<std::uint8_t> bytes);
   void Remove(const std::string& path) { files_.erase(path); }
+  // The file stays there but no longer opens, as one without read permission
+  // or locked by another program; a new content (Put, Replace) opens again.
+  void MakeUnreadable(const std::string& path);
 
   std::unique_ptr<ReadableFile> OpenExisting(std::string_view path) const override;
+  std::unique_ptr<ReadableFile> OpenShared(std::string_view path) const override { return OpenExisting(path); }
+  bool Exists(std::string_view path) const override { return files_.contains(path); }
   bool Replace(std::string_view path, std::string_view bytes) override;
+  bool Rename(std::string_view from, std::string_view to) override;
 
   // The file's bytes, or nothing when there is none.
   std::optional<std::string> Content(std::string_view path) const;
   // Replace() fails while this is set, leaving the old file.
   bool failWrites = false;
+  // Rename() fails while this is set, leaving both files.
+  bool failRenames = false;
 
  private:
-  std::map<std::string, std::shared_ptr<const std::vector<std::uint8_t>>, std::less<>> files_;
+  struct Entry {
+    std::shared_ptr<const std::vector<std::uint8_t>> bytes;
+    bool unreadable = false;
+  };
+  std::map<std::string, Entry, std::less<>> files_;
 };
 
 }  // namespace lanternfly

@@ -41,22 +41,31 @@ class Win32File final : public ReadableFile {
 class Win32Files final : public Files {
  public:
   std::unique_ptr<ReadableFile> OpenExisting(std::string_view path) const override {
+    return Open(path, FILE_SHARE_READ);
+  }
+
+  std::unique_ptr<ReadableFile> OpenShared(std::string_view path) const override {
+    return Open(path, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+  }
+
+  bool Exists(std::string_view path) const override {
     std::string name(path);
-    if (name.find('\0') != std::string::npos) return nullptr;
-    HANDLE handle = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return nullptr;
-    DWORD high = 0;
-    DWORD low = GetFileSize(handle, &high);
-    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
-      CloseHandle(handle);
-      return nullptr;
-    }
-    return std::make_unique<Win32File>(handle, (std::uint64_t{high} << 32) | low);
+    if (name.find('\0') != std::string::npos) return false;
+    if (GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    // Only these say there is nothing; a denied or locked look could hide a file.
+    DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+  }
+
+  bool Rename(std::string_view from, std::string_view to) override {
+    std::string source(from), target(to);
+    if (source.find('\0') != std::string::npos || target.find('\0') != std::string::npos) return false;
+    return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
 
   bool Replace(std::string_view path, std::string_view bytes) override {
     std::string target(path);
+    if (target.find('\0') != std::string::npos) return false;
     std::string fresh = target + ".new";
     HANDLE handle = CreateFileA(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
@@ -74,6 +83,22 @@ class Win32Files final : public Files {
       return false;
     }
     return true;
+  }
+
+ private:
+  static std::unique_ptr<ReadableFile> Open(std::string_view path, DWORD sharing) {
+    std::string name(path);
+    if (name.find('\0') != std::string::npos) return nullptr;
+    HANDLE handle =
+        CreateFileA(name.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    DWORD high = 0;
+    DWORD low = GetFileSize(handle, &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) {
+      CloseHandle(handle);
+      return nullptr;
+    }
+    return std::make_unique<Win32File>(handle, (std::uint64_t{high} << 32) | low);
   }
 };
 
