@@ -1,5 +1,7 @@
 #include "rooms/ChatClients.h"
 
+#include <algorithm>
+
 #include "text/Text.h"
 
 namespace lanternfly {
@@ -27,6 +29,9 @@ MainWindowTest MainTest(ChatClient client) {
 
 // The length of " on WinMX Peer Network", cut from a WinMX room title.
 constexpr std::size_t kWinMXSuffix = 22;
+
+// The largest buffer a main-window title is read into (Metis, RoboMX).
+constexpr int kLongestTitle = 300;
 
 }  // namespace
 
@@ -56,60 +61,103 @@ bool ScanEnabled(ChatClient client, const Settings& settings) {
   return false;
 }
 
-std::vector<WindowHandle> RoomCandidates(Desktop& desktop, ChatClient client) {
+bool ClassHolds(Desktop& desktop, WindowHandle window, std::string_view part) {
+  std::string name = desktop.Api().ClassName(window, 100);
+  // Class names are nearly always ASCII, which every ANSI code page reads
+  // alike; only a name with other bytes has to be converted to be searched.
+  bool ascii = std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) return name.find(part) != std::string::npos;
+  return Contains(desktop.Text().Decode(name), std::u16string(part.begin(), part.end()));
+}
+
+TopLevelWindows::TopLevelWindows(Desktop& desktop) : desktop_(desktop) {
+  for (WindowHandle window : desktop.Windows()) {
+    windows_.push_back({window, desktop.Api().Title(window, kLongestTitle), {}});
+  }
+}
+
+const std::u16string& TopLevelWindows::Title(Window& window, int limit) {
+  for (const auto& [size, title] : window.titles) {
+    if (size == limit) return title;
+  }
+  // A title that the largest buffer held whole reads the same from every
+  // buffer it fits. A longer one is read again: the system may cut a
+  // double-byte character differently than cutting the bytes here would.
+  std::size_t whole = static_cast<std::size_t>(std::min(limit, kLongestTitle - 1));
+  bool same = limit == kLongestTitle || window.longest.size() < whole;
+  std::string bytes = same ? window.longest : desktop_.Api().Title(window.handle, limit);
+  window.titles.emplace_back(limit, desktop_.Text().Decode(bytes));
+  return window.titles.back().second;
+}
+
+std::vector<WindowHandle> TopLevelWindows::MainWindows(ChatClient client) {
   const MainWindowTest test = MainTest(client);
-  std::vector<WindowHandle> candidates;
-  for (WindowHandle main : desktop.Windows()) {
-    std::u16string title = desktop.Title(main, test.limit);
+  std::vector<WindowHandle> mains;
+  for (Window& window : windows_) {
+    const std::u16string& title = Title(window, test.limit);
     if ((test.nonEmpty && title.empty()) || !Contains(title, test.part)) continue;
+    mains.push_back(window.handle);
+  }
+  return mains;
+}
+
+std::vector<RoomWindow> RoomWindows(Desktop& desktop, TopLevelWindows& topLevel, ChatClient client) {
+  std::vector<RoomWindow> rooms;
+  for (WindowHandle main : topLevel.MainWindows(client)) {
     if (client == ChatClient::kZCB) {
-      candidates.push_back(main);
+      rooms.push_back({main, {}});
       continue;
     }
     if (client == ChatClient::kWinMX) {
-      for (WindowHandle child : desktop.Windows(main)) candidates.push_back(child);
+      for (WindowHandle child : desktop.Windows(main)) rooms.push_back({child, desktop.Title(child, 99)});
       continue;
     }
     // The others keep their rooms in MDI client windows.
+    std::optional<std::u16string_view> only;
+    if (client == ChatClient::kRabbit) only = u"WPNCLIENT";
+    std::string_view roomClass = client == ChatClient::kOuka    ? "MDICHAT"
+                                 : client == ChatClient::kNushi ? "Afx:"
+                                                                : "";
     for (WindowHandle mdi : desktop.Windows(main)) {
-      if (!Contains(desktop.ClassName(mdi), u"MDIClient")) continue;
-      std::optional<std::u16string_view> only;
-      if (client == ChatClient::kRabbit) only = u"WPNCLIENT";
-      for (WindowHandle room : desktop.Windows(mdi, only)) candidates.push_back(room);
+      if (!ClassHolds(desktop, mdi, "MDIClient")) continue;
+      for (WindowHandle room : desktop.Windows(mdi, only)) {
+        if (!roomClass.empty() && !ClassHolds(desktop, room, roomClass)) continue;
+        rooms.push_back({room, desktop.Title(room, 100)});
+      }
     }
   }
-  return candidates;
+  return rooms;
 }
 
-std::optional<std::u16string> ScannedRoomName(Desktop& desktop, ChatClient client, WindowHandle candidate) {
+std::optional<std::u16string> ScannedRoomName(ChatClient client, const RoomWindow& room) {
+  const std::u16string& title = room.title;
   switch (client) {
-    case ChatClient::kWinMX: {
-      std::u16string title = desktop.Title(candidate, 99);
+    case ChatClient::kWinMX:
       // A title too short to hold the suffix has no name to keep.
       if (!Contains(title, u"on WinMX Peer Network") || title.size() <= kWinMXSuffix) return std::nullopt;
       return title.substr(0, title.size() - kWinMXSuffix);
-    }
     case ChatClient::kMetis:
-    case ChatClient::kRoboMX: {
-      std::u16string title = desktop.Title(candidate, 100);
+    case ChatClient::kRoboMX:
       if (!Contains(title, u"(")) return std::nullopt;
       return title.substr(0, title.find(u" ("));
-    }
     case ChatClient::kOuka:
-      if (!Contains(desktop.ClassName(candidate), u"MDICHAT")) return std::nullopt;
-      return desktop.Title(candidate, 100);
     case ChatClient::kRabbit:
-      return desktop.Title(candidate, 100);
-    case ChatClient::kNushi: {
-      if (!Contains(desktop.ClassName(candidate), u"Afx:")) return std::nullopt;
-      std::u16string title = desktop.Title(candidate, 100);
+      return title;
+    case ChatClient::kNushi:
       if (Contains(title, u"Channel List")) return std::nullopt;
       return title;
-    }
     case ChatClient::kZCB:
       return u"Zenar Chat Bot";
   }
   return std::nullopt;
+}
+
+std::optional<std::u16string> SenderRoomName(ChatClient client, const RoomWindow& room) {
+  if (client == ChatClient::kOuka || client == ChatClient::kNushi) {
+    if (room.title == u"Channel List") return std::nullopt;
+    return room.title;
+  }
+  return ScannedRoomName(client, room);
 }
 
 }  // namespace lanternfly

@@ -1,6 +1,6 @@
 #include "rooms/RoomScanner.h"
 
-#include <vector>
+#include <unordered_set>
 
 namespace lanternfly {
 
@@ -15,38 +15,40 @@ std::u16string RoomEntryText(std::u16string_view tag, std::u16string_view name) 
 void RoomScanner::ClearRooms() {
   channelList_.Clear();
   rooms_.fill(RoomRecord());
+  firstFree_ = 0;
 }
 
 void RoomScanner::AddRoom(std::u16string name, std::u16string_view tag) {
-  for (RoomRecord& slot : rooms_) {
-    if (!slot.RoomName.empty()) continue;
-    slot.RoomName = name;
-    slot.ClientTag = tag;
-    break;
+  // Every slot below firstFree_ holds a room; a room stored without a name
+  // leaves its slot free.
+  while (firstFree_ < kRoomSlots && !rooms_[firstFree_].RoomName.empty()) ++firstFree_;
+  if (firstFree_ < kRoomSlots) {
+    rooms_[firstFree_].RoomName = name;
+    rooms_[firstFree_].ClientTag = tag;
   }
   channelList_.AddItem(RoomEntryText(tag, name));
 }
 
 void RoomScanner::RefreshRoomList() {
-  std::vector<std::u16string> selected;
+  std::unordered_set<std::u16string> selected;
   for (int index = 0; index < channelList_.ListCount(); ++index) {
-    if (channelList_.ItemSelected(index)) selected.push_back(channelList_.ItemText(index));
+    if (channelList_.ItemSelected(index)) selected.insert(channelList_.ItemText(index));
   }
   ClearRooms();
   desktop_.PumpMessages();
+  TopLevelWindows topLevel(desktop_);
   for (ChatClient client : kChatClients) {
     if (!ScanEnabled(client, settings_)) continue;
-    for (WindowHandle candidate : RoomCandidates(desktop_, client)) {
-      if (std::optional<std::u16string> name = ScannedRoomName(desktop_, client, candidate)) {
-        AddRoom(std::move(*name), ClientTag(client));
-      }
+    for (const RoomWindow& room : RoomWindows(desktop_, topLevel, client)) {
+      std::optional<std::u16string> name = ScannedRoomName(client, room);
+      if (name) AddRoom(std::move(*name), ClientTag(client));
     }
   }
   desktop_.PumpMessages();
-  for (const std::u16string& entry : selected) {
-    for (int index = 0; index < channelList_.ListCount(); ++index) {
-      if (channelList_.ItemText(index) == entry) channelList_.SetItemSelected(index, true);
-    }
+  // Every entry whose text was selected before is selected again.
+  if (selected.empty()) return;
+  for (int index = 0; index < channelList_.ListCount(); ++index) {
+    if (selected.count(channelList_.ItemText(index)) != 0) channelList_.SetItemSelected(index, true);
   }
 }
 

@@ -47,6 +47,7 @@ class RoomScanner {
   ListModel& channelList_;
   const Settings& settings_;
   RoomTable rooms_;
+  int firstFree_ = 0;
 };
 
 }  // namespace lanternfly

@@ -1,81 +1,111 @@
 #include "rooms/RoomSender.h"
 
+#include <algorithm>
+#include <array>
+#include <set>
+#include <unordered_set>
+
 #include "text/Text.h"
 
 namespace lanternfly {
 namespace {
 
-// The prefixes in the order an entry is tested for them.
 constexpr std::pair<std::u16string_view, ChatClient> kPrefixes[] = {
-    {u"[WinMX] ", ChatClient::kWinMX}, {u"[RoboMX] ", ChatClient::kRoboMX}, {u"[Metis] ", ChatClient::kMetis},
-    {u"[Nushi] ", ChatClient::kNushi}, {u"[Ouka] ", ChatClient::kOuka},     {u"[ZCB] ", ChatClient::kZCB},
-    {u"[Rabbit] ", ChatClient::kRabbit},
+    {u"[WinMX] ", ChatClient::kWinMX}, {u"[Metis] ", ChatClient::kMetis}, {u"[RoboMX] ", ChatClient::kRoboMX},
+    {u"[Ouka] ", ChatClient::kOuka},   {u"[Rabbit] ", ChatClient::kRabbit}, {u"[Nushi] ", ChatClient::kNushi},
+    {u"[ZCB] ", ChatClient::kZCB},
+};
+
+// The client of an entry: the scanner starts every entry with its client's
+// prefix, whatever the room's name holds after it.
+std::optional<ChatClient> RoutedClient(std::u16string_view entry) {
+  for (const auto& [prefix, client] : kPrefixes) {
+    if (entry.starts_with(prefix)) return client;
+  }
+  return std::nullopt;
+}
+
+// The message as a box takes it: at most 400 characters, never half of a
+// surrogate pair at the end, in the system code page.
+std::string BoxLine(const CodePage& codePage, std::u16string_view message) {
+  std::u16string_view line = message.substr(0, kMaxLine);
+  if (line.size() == kMaxLine && IsHighSurrogate(line.back())) line.remove_suffix(1);
+  return codePage.Encode(line);
+}
+
+struct ServedRoom {
+  WindowHandle window;
+  std::u16string name;  // as the sender tests it
+  bool served = false;
 };
 
 }  // namespace
 
-void RoomSender::SendDisplayMessage(std::u16string_view message, const ListModel& channelList) {
-  Announcement announcement;
-  for (int index = 0; index < channelList.ListCount(); ++index) {
-    if (settings_.SendToAll || channelList.ItemSelected(index)) {
-      SendToRoom(channelList.ItemText(index), message, announcement);
+// What one announcement has learnt and done: each client's rooms, walked at
+// the first entry that needs them; the boxes typed into; the programs that
+// left a message unanswered, waited for once.
+class RoomSender::Announcement {
+ public:
+  Announcement(Desktop& desktop, const RoomTable& rooms, std::u16string_view message)
+      : line(BoxLine(desktop.Text(), message)), desktop_(desktop) {
+    for (const RoomRecord& room : rooms) {
+      if (!room.ClientTag.empty()) stored.insert(RoomEntryText(room.ClientTag, room.RoomName));
     }
+  }
+
+  std::vector<ServedRoom>& RoomsOf(ChatClient client) {
+    std::optional<std::vector<ServedRoom>>& rooms = clients_[static_cast<std::size_t>(client)];
+    if (!rooms) {
+      if (!topLevel_) topLevel_.emplace(desktop_);
+      rooms.emplace();
+      for (RoomWindow& window : RoomWindows(desktop_, *topLevel_, client)) {
+        if (std::optional<std::u16string> name = SenderRoomName(client, window)) {
+          rooms->push_back({window.window, std::move(*name)});
+        }
+      }
+    }
+    return *rooms;
+  }
+
+  const std::string line;
+  std::unordered_set<std::u16string> stored;  // the entries of the stored rooms
+  std::set<WindowHandle> served;
+  std::set<std::uint32_t> silent;
+
+ private:
+  Desktop& desktop_;
+  std::optional<TopLevelWindows> topLevel_;
+  std::array<std::optional<std::vector<ServedRoom>>, kChatClients.size()> clients_;
+};
+
+void RoomSender::SendDisplayMessage(std::u16string_view message, const ListModel& channelList) {
+  Announcement announcement(desktop_, rooms_, message);
+  for (int index = 0; index < channelList.ListCount(); ++index) {
+    if (settings_.SendToAll || channelList.ItemSelected(index)) Serve(announcement, channelList.ItemText(index));
   }
 }
 
 void RoomSender::SendToRoom(std::u16string_view entry, std::u16string_view message) {
-  Announcement announcement;
-  SendToRoom(entry, message, announcement);
+  Announcement announcement(desktop_, rooms_, message);
+  Serve(announcement, entry);
 }
 
-void RoomSender::SendToRoom(std::u16string_view entry, std::u16string_view message, Announcement& announcement) {
-  std::optional<ChatClient> client;
-  for (const auto& [prefix, named] : kPrefixes) {
-    if (Contains(entry, prefix)) {
-      client = named;
-      break;
-    }
+void RoomSender::Serve(Announcement& announcement, std::u16string_view entry) {
+  std::optional<ChatClient> client = RoutedClient(entry);
+  if (!client || !ScanEnabled(*client, settings_)) return;
+  if (announcement.stored.count(std::u16string(entry)) == 0) return;
+  std::u16string_view wanted = entry.substr(ClientTag(*client).size() + 3);
+  std::vector<ServedRoom>& rooms = announcement.RoomsOf(*client);
+  // A bot's one room answers to any entry of its client.
+  bool every = *client == ChatClient::kZCB;
+  bool exact = std::any_of(rooms.begin(), rooms.end(), [&](const ServedRoom& room) { return room.name == wanted; });
+  for (ServedRoom& room : rooms) {
+    // An empty name is part of every name: it never serves rooms of other names.
+    bool named = every || (exact ? room.name == wanted : !wanted.empty() && Contains(room.name, wanted));
+    if (!named || room.served) continue;
+    room.served = true;
+    for (WindowHandle box : InputBoxes(*client, room.window)) Deliver(announcement, box);
   }
-  std::u16string wanted(entry);
-  for (const auto& [prefix, named] : kPrefixes) wanted = ReplaceAll(wanted, prefix, u"");
-  std::u16string_view tag = client ? ClientTag(*client) : u"";
-  for (const RoomRecord& room : rooms_) {
-    if (client && room.RoomName == wanted && room.ClientTag == tag) {
-      SendToClient(*client, wanted, message, announcement);
-    }
-  }
-}
-
-void RoomSender::SendToClient(ChatClient client, std::u16string_view wanted, std::u16string_view message,
-                              Announcement& announcement) {
-  if (!ScanEnabled(client, settings_)) return;
-  for (WindowHandle room : RoomCandidates(desktop_, client)) {
-    if (!Serves(client, room, wanted)) continue;
-    for (WindowHandle box : InputBoxes(client, room)) Deliver(box, message, announcement);
-  }
-}
-
-bool RoomSender::Serves(ChatClient client, WindowHandle room, std::u16string_view wanted) {
-  switch (client) {
-    case ChatClient::kWinMX:
-    case ChatClient::kMetis:
-    case ChatClient::kRoboMX: {
-      std::optional<std::u16string> name = ScannedRoomName(desktop_, client, room);
-      return name && Contains(*name, wanted);
-    }
-    case ChatClient::kOuka:
-    case ChatClient::kNushi: {
-      std::u16string_view kind = client == ChatClient::kOuka ? u"MDICHAT" : u"Afx:";
-      if (!Contains(desktop_.ClassName(room), kind)) return false;
-      std::u16string title = desktop_.Title(room, 100);
-      return title != u"Channel List" && Contains(title, wanted);
-    }
-    case ChatClient::kRabbit:
-      return Contains(desktop_.Title(room, 100), wanted);
-    case ChatClient::kZCB:
-      return true;
-  }
-  return false;
 }
 
 std::vector<WindowHandle> RoomSender::InputBoxes(ChatClient client, WindowHandle room) {
@@ -83,54 +113,62 @@ std::vector<WindowHandle> RoomSender::InputBoxes(ChatClient client, WindowHandle
   auto add = [&](WindowHandle box) {
     if (box != kNoWindow) boxes.push_back(box);
   };
+  // The class names looked for are ASCII, the same bytes in every code page.
+  auto first = [&](WindowHandle parent, std::optional<std::string_view> className = std::nullopt,
+                   std::optional<std::string_view> title = std::nullopt) {
+    return desktop_.Api().FindChild(parent, kNoWindow, className, title);
+  };
   switch (client) {
     case ChatClient::kWinMX:
-      add(desktop_.FirstChild(room, u"edit", u""));
+      add(first(room, "edit", ""));
       break;
     case ChatClient::kMetis:
     case ChatClient::kRoboMX: {
-      WindowHandle first = desktop_.FirstChild(room);
-      if (first != kNoWindow && Contains(desktop_.ClassName(first), u"#")) add(desktop_.FirstChild(first, u"Edit"));
+      WindowHandle child = first(room);
+      if (child != kNoWindow && ClassHolds(desktop_, child, "#")) add(first(child, "Edit"));
       break;
     }
     case ChatClient::kOuka:
     case ChatClient::kNushi:
       for (WindowHandle child : desktop_.Windows(room)) {
-        if (Contains(desktop_.ClassName(child), u"#")) add(desktop_.FirstChild(child, u"Edit"));
+        if (ClassHolds(desktop_, child, "#")) add(first(child, "Edit"));
       }
       break;
     case ChatClient::kRabbit:
-      add(desktop_.FirstChild(room, u"RichEdit20A"));
+      add(first(room, "RichEdit20A"));
       break;
     case ChatClient::kZCB: {
-      WindowHandle c1 = desktop_.FirstChild(room);
-      WindowHandle c2 = c1 == kNoWindow ? kNoWindow : desktop_.FirstChild(c1);
+      WindowHandle c1 = first(room);
+      WindowHandle c2 = c1 == kNoWindow ? kNoWindow : first(c1);
       WindowHandle c3 = c2 == kNoWindow ? kNoWindow : desktop_.Api().FindChild(c1, c2, std::nullopt, std::nullopt);
-      if (c3 != kNoWindow) add(desktop_.FirstChild(c3));
+      if (c3 != kNoWindow) add(first(c3));
       break;
     }
   }
   return boxes;
 }
 
-void RoomSender::Deliver(WindowHandle box, std::u16string_view message, Announcement& announcement) {
+void RoomSender::Deliver(Announcement& announcement, WindowHandle box) {
   if (!announcement.served.insert(box).second) return;
-  std::uint32_t program = desktop_.ProcessOf(box);
-  if (announcement.silent.count(program) != 0) return;
+  // Whose box it is matters only once a program has left a message unanswered.
+  auto silent = [&] { return !announcement.silent.empty() && announcement.silent.count(desktop_.ProcessOf(box)) != 0; };
+  auto fallSilent = [&] { announcement.silent.insert(desktop_.ProcessOf(box)); };
+  if (silent()) return;
   if (settings_.InterruptionProtection) {
     std::optional<bool> inUse = InputBoxInUse(box);
-    if (!inUse) announcement.silent.insert(program);
+    if (!inUse) fallSilent();
     // A draft we could not read is never overwritten.
     if (inUse.value_or(true)) return;
   }
-  if (!SubmitToInputBox(box, message)) announcement.silent.insert(program);
+  if (!Submit(box, announcement.line)) fallSilent();
 }
 
 bool RoomSender::SubmitToInputBox(WindowHandle box, std::u16string_view message) {
-  std::u16string_view line = message.substr(0, kMaxLine);
-  // Never leave half of a surrogate pair at the end.
-  if (line.size() == kMaxLine && IsHighSurrogate(line.back())) line.remove_suffix(1);
-  if (!desktop_.Api().SendSetText(box, kMaxLine, desktop_.Text().Encode(line))) return false;
+  return Submit(box, BoxLine(desktop_.Text(), message));
+}
+
+bool RoomSender::Submit(WindowHandle box, std::string_view line) {
+  if (!desktop_.Api().SendSetText(box, kMaxLine, line)) return false;
   // A text the box may never have taken is not sent: the Enter would send
   // whatever the user had half typed.
   desktop_.Api().Post(box, kWmKeyDown, kVkReturn, 0);

@@ -5,7 +5,6 @@
 // an Enter, as if the user had typed the line.
 
 #include <optional>
-#include <set>
 #include <string>
 
 #include "controls/ListModel.h"
@@ -25,12 +24,16 @@ class RoomSender {
       : desktop_(desktop), settings_(settings), rooms_(rooms) {}
 
   // Sends the message to every listed room, or to the selected ones when
-  // SendToAll is off. One announcement reaches each input box at most once,
-  // however often its room is listed or matched.
+  // SendToAll is off. Each client's windows are walked once for the whole
+  // announcement, and each input box is typed into at most once, however
+  // often its room is listed or matched.
   void SendDisplayMessage(std::u16string_view message, const ListModel& channelList);
 
-  // The rooms that one list entry names: routed by its "[tag] " prefix to
-  // the client, and by its name to every stored room of that client.
+  // The rooms that one list entry names: routed by the "[tag] " prefix it
+  // starts with to the client, and by the rest, its name, to that client's
+  // windows of that name. Only when none of them has that name any more (a
+  // title changed since the scan) are the windows whose names hold it served.
+  // Nothing without a stored room of that name and tag.
   void SendToRoom(std::u16string_view entry, std::u16string_view message);
 
   // Puts the message (cut to 400 characters) into the box and, once the box
@@ -42,19 +45,12 @@ class RoomSender {
   std::optional<bool> InputBoxInUse(WindowHandle box);
 
  private:
-  // The boxes served and the programs that left a message unanswered during
-  // one announcement: a box is typed into once, a silent program waited for once.
-  struct Announcement {
-    std::set<WindowHandle> served;
-    std::set<std::uint32_t> silent;
-  };
+  class Announcement;
 
-  void SendToRoom(std::u16string_view entry, std::u16string_view message, Announcement& announcement);
-  void SendToClient(ChatClient client, std::u16string_view wanted, std::u16string_view message,
-                    Announcement& announcement);
-  bool Serves(ChatClient client, WindowHandle room, std::u16string_view wanted);
+  void Serve(Announcement& announcement, std::u16string_view entry);
   std::vector<WindowHandle> InputBoxes(ChatClient client, WindowHandle room);
-  void Deliver(WindowHandle box, std::u16string_view message, Announcement& announcement);
+  void Deliver(Announcement& announcement, WindowHandle box);
+  bool Submit(WindowHandle box, std::string_view line);
 
   Desktop& desktop_;
   const Settings& settings_;

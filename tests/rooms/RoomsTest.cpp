@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/sim/FakeChatClients.h"
 #include "rooms/RoomScanner.h"
 #include "rooms/RoomSender.h"
@@ -13,11 +15,13 @@ namespace {
 using Kind = FakeChatClient::Kind;
 using Lines = std::vector<std::string>;
 
-class RoomsTest : public ::testing::Test {
- protected:
-  RoomsTest() {
+// A desktop with the scanner and the sender on it, sending to every listed
+// room with protection on.
+struct RoomsWorld {
+  RoomsWorld() {
     settings.SendToAll = true;
     settings.InterruptionProtection = true;
+    list.Mode = ListModel::SelectMode::kMultiple;
   }
 
   std::vector<std::u16string> Entries() {
@@ -28,6 +32,14 @@ class RoomsTest : public ::testing::Test {
 
   void Send(std::u16string_view message) { sender.SendDisplayMessage(message, list); }
 
+  // Only these entries selected, and only the selected rooms served.
+  void SelectOnly(std::initializer_list<std::u16string_view> entries) {
+    settings.SendToAll = false;
+    for (int i = 0; i < list.ListCount(); ++i) {
+      list.SetItemSelected(i, std::find(entries.begin(), entries.end(), list.ItemText(i)) != entries.end());
+    }
+  }
+
   SimDesktop sim;
   std::unique_ptr<CodePage> codePage = OpenCodePage(1252);
   Desktop desktop{sim, *codePage};
@@ -36,6 +48,8 @@ class RoomsTest : public ::testing::Test {
   RoomScanner scanner{desktop, list, settings};
   RoomSender sender{desktop, settings, scanner.Rooms()};
 };
+
+class RoomsTest : public ::testing::Test, public RoomsWorld {};
 
 TEST_F(RoomsTest, EveryClientIsListedAndServedInWalkOrder) {
   struct Client {
@@ -87,7 +101,6 @@ TEST_F(RoomsTest, SelectionSurvivesARefreshAndGoneRoomsAreDropped) {
   WindowHandle goes = rabbit.RoomOf(rabbit.OpenRoom("Goes"));
   rabbit.OpenRoom("Stays");
   scanner.RefreshRoomList();
-  list.Mode = ListModel::SelectMode::kMultiple;
   list.SetItemSelected(0, true);
   list.SetItemSelected(1, true);
   sim.CloseWindow(goes);
@@ -120,7 +133,7 @@ TEST_F(RoomsTest, EachBoxGetsAnAnnouncementOnce) {
   scanner.AddRoom(u"Chat", u"Metis");  // the same room listed twice
   Send(u"once");
   EXPECT_EQ(metis.Received(chat), Lines{"once"});
-  EXPECT_EQ(metis.Received(chat2), Lines{"once"});  // "Chat 2" holds the name "Chat"
+  EXPECT_EQ(metis.Received(chat2), Lines{"once"});
   EXPECT_EQ(zcb1.Received(zcb1.OpenRoom("")), Lines{"once"});
   EXPECT_EQ(zcb2.Received(zcb2.OpenRoom("")), Lines{"once"});
   Send(u"twice");
@@ -186,13 +199,128 @@ TEST_F(RoomsTest, TheHundredAndFirstRoomIsListedButNotStored) {
   EXPECT_EQ(rabbit.Received(first), Lines{});
 }
 
-TEST_F(RoomsTest, PrefixInsideARoomNameRoutesToTheWrongClient) {
+TEST_F(RoomsTest, AnEntryIsRoutedByThePrefixItStartsWith) {
   FakeChatClient metis(sim, Kind::kMetis);
-  WindowHandle fans = metis.OpenRoom("[WinMX] fans");
+  WindowHandle tagged = metis.OpenRoom("[WinMX] Lobby");
+  FakeChatClient winmx(sim, Kind::kWinMX);
+  WindowHandle lobby = winmx.OpenRoom("Lobby");
   scanner.RefreshRoomList();
-  EXPECT_EQ(Entries(), std::vector<std::u16string>{u"[Metis] [WinMX] fans"});
+  EXPECT_EQ(Entries(), (std::vector<std::u16string>{u"[WinMX] Lobby", u"[Metis] [WinMX] Lobby"}));
+  SelectOnly({u"[Metis] [WinMX] Lobby"});
+  Send(u"one");
+  SelectOnly({u"[WinMX] Lobby"});
+  Send(u"two");
+  EXPECT_EQ(metis.Received(tagged), Lines{"one"});
+  EXPECT_EQ(winmx.Received(lobby), Lines{"two"});
+}
+
+// Which rooms a selected entry reaches: those of exactly its name; only
+// when none has that name any more, those whose names hold it.
+TEST_F(RoomsTest, ASelectedEntryReachesTheRoomsOfItsNameOnly) {
+  struct Case {
+    const char* what;
+    Kind kind;
+    std::vector<std::string> rooms;  // opened in this order, listed newest first
+    std::u16string_view selected;
+    std::vector<std::string> renamed;  // the rooms' titles after the scan ("": unchanged, "-": closed)
+    std::vector<bool> reached;
+  } cases[] = {
+      {"a longer name holding the selected one", Kind::kMetis, {"Chat", "Chat 2"}, u"[Metis] Chat", {}, {true, false}},
+      {"a shorter name inside the selected one", Kind::kMetis, {"Chat", "Chat 2"}, u"[Metis] Chat 2", {}, {false, true}},
+      {"the title changed since the scan", Kind::kRabbit, {"Lobby", "Chat"}, u"[Rabbit] Lobby",
+       {"Lobby - new topic", ""}, {true, false}},
+      {"renamed, but another room still has the name", Kind::kNushi, {"Lobby", "Lobby"}, u"[Nushi] Lobby",
+       {"Lobby - new topic", ""}, {false, true}},
+      {"a room without a name that has closed", Kind::kRabbit, {"", "A"}, u"[Rabbit] ", {"-", ""}, {false, false}},
+      {"a room without a name", Kind::kOuka, {"", "A"}, u"[Ouka] ", {}, {true, false}},
+  };
+  for (const Case& test : cases) {
+    RoomsWorld world;
+    FakeChatClient client(world.sim, test.kind);
+    std::vector<WindowHandle> boxes;
+    for (const std::string& room : test.rooms) boxes.push_back(client.OpenRoom(room));
+    world.scanner.RefreshRoomList();
+    world.SelectOnly({test.selected});
+    ASSERT_GE(world.list.SelectedCount(), 1) << test.what;
+    for (std::size_t i = 0; i < test.renamed.size(); ++i) {
+      WindowHandle room = client.RoomOf(boxes[i]);
+      if (test.renamed[i] == "-") world.sim.CloseWindow(room);
+      else if (!test.renamed[i].empty()) world.sim.SetTitle(room, test.renamed[i]);
+    }
+    world.Send(u"x");
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+      if (!world.sim.Exists(boxes[i])) continue;
+      EXPECT_EQ(client.Received(boxes[i]).size(), test.reached[i] ? 1u : 0u) << test.what << ", room " << i;
+    }
+  }
+}
+
+TEST_F(RoomsTest, TwoInstancesOfAClientWithTheRoomBothReceiveIt) {
+  FakeChatClient first(sim, Kind::kRoboMX);
+  FakeChatClient second(sim, Kind::kRoboMX);
+  WindowHandle a = first.OpenRoom("Lobby");
+  WindowHandle b = second.OpenRoom("Lobby");
+  second.OpenRoom("Lobby 2");
+  scanner.RefreshRoomList();
+  SelectOnly({u"[RoboMX] Lobby"});
   Send(u"x");
-  EXPECT_EQ(metis.Received(fans), Lines{});
+  EXPECT_EQ(first.Received(a), Lines{"x"});
+  EXPECT_EQ(second.Received(b), Lines{"x"});
+  EXPECT_EQ(sim.Get(b).posted.size(), 1u);
+}
+
+// Each client reads main-window titles into a buffer of its own size: a
+// title read once for all of them must still be cut where each one's is.
+TEST_F(RoomsTest, MainWindowTitlesAreCutWhereEachClientCutsThem) {
+  FakeChatClient winmx(sim, Kind::kWinMX);
+  winmx.OpenRoom("Lobby");
+  FakeChatClient metis(sim, Kind::kMetis);
+  metis.OpenRoom("Chat");
+  FakeChatClient late(sim, Kind::kWinMX);
+  late.OpenRoom("Late");
+  sim.SetTitle(winmx.MainWindow(), std::string(89, '.') + "WinMX v3.");  // 98 bytes: fits WinMX's 99
+  sim.SetTitle(late.MainWindow(), std::string(90, '.') + "WinMX v3.");   // its last byte is cut off
+  sim.SetTitle(metis.MainWindow(), std::string(290, '.') + "Metis");     // fits Metis' 300
+  scanner.RefreshRoomList();
+  EXPECT_EQ(Entries(), (std::vector<std::u16string>{u"[WinMX] Lobby", u"[Metis] Chat"}));
+}
+
+// What one announcement and one scan cost in window calls: a fixed amount
+// per running client and a fixed amount per room, with protection on. On
+// Windows each call may cross into the client's process.
+TEST_F(RoomsTest, WindowCallsGrowByAFixedAmountPerRoom) {
+  struct Budget {
+    Kind kind;
+    int sendBase, sendPerRoom, scanBase, scanPerRoom;
+  } budgets[] = {
+      // Per room: finding the window and reading its title (and class), then
+      // finding the box, reading it (protection), setting the text, posting Enter.
+      {Kind::kWinMX, 6, 6, 8, 2},  {Kind::kMetis, 9, 8, 11, 2},  {Kind::kRoboMX, 9, 8, 11, 2},
+      {Kind::kOuka, 9, 12, 11, 3}, {Kind::kRabbit, 9, 6, 11, 2}, {Kind::kNushi, 9, 12, 11, 3},
+      {Kind::kZCB, 1, 9, 3, 2},  // each room a bot of its own
+  };
+  for (const Budget& budget : budgets) {
+    for (int rooms : {1, 4, 20}) {
+      RoomsWorld world;
+      std::vector<std::unique_ptr<FakeChatClient>> clients;
+      for (int i = 0; i < rooms; ++i) {
+        if (clients.empty() || budget.kind == Kind::kZCB) {
+          clients.push_back(std::make_unique<FakeChatClient>(world.sim, budget.kind));
+        }
+        clients.back()->OpenRoom("Room " + std::to_string(i));
+      }
+      int before = world.sim.Calls();
+      world.scanner.RefreshRoomList();
+      int scan = world.sim.Calls() - before;
+      ASSERT_EQ(world.list.ListCount(), rooms);
+      before = world.sim.Calls();
+      world.Send(u"x");
+      int send = world.sim.Calls() - before;
+      std::string what = Utf16ToUtf8(world.list.ItemText(0)) + ", rooms: " + std::to_string(rooms);
+      EXPECT_EQ(send, budget.sendBase + budget.sendPerRoom * rooms) << what;
+      EXPECT_EQ(scan, budget.scanBase + budget.scanPerRoom * rooms) << what;
+    }
+  }
 }
 
 TEST_F(RoomsTest, ClearedScanSwitchLeavesTheClientAlone) {
