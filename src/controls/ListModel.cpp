@@ -45,11 +45,10 @@ void ListModel::SetListIndex(int index) {
   }
   if (old >= 0 && old < ListCount()) observer_->RowChanged(old);
   if (listIndex_ >= 0) observer_->RowChanged(listIndex_);
-  if (!suppressScroll_ && listIndex_ >= 0) {
+  if (listIndex_ >= 0) {
     if (listIndex_ < topIndex_) ScrollTo(listIndex_);
     else if (listIndex_ > topIndex_ + visibleRows_ - 1) ScrollTo(listIndex_ - visibleRows_ + 1);
   }
-  suppressScroll_ = false;
   observer_->ListIndexChange();
 }
 
@@ -91,9 +90,9 @@ void ListModel::AddItem(std::u16string text, std::int16_t icon, std::int16_t ico
 void ListModel::InsertItem(int index, std::u16string text, std::int16_t icon, std::int16_t iconSelected) {
   if (items_.empty() || index < 0 || index > ListCount()) throw ListError(381);
   items_.insert(items_.begin() + index, {std::move(text), icon, iconSelected, false});
-  // The current item stays on the same entry.
+  // The current item stays on the same entry, where it may be out of view:
+  // an insert or a remove does not scroll, the next move does.
   if (listIndex_ >= index) ++listIndex_;
-  suppressScroll_ = true;
   observer_->RowsChanged();
 }
 
@@ -112,7 +111,6 @@ void ListModel::RemoveItem(int index) {
   if (listIndex_ == index) listIndex_ = -1;
   else if (listIndex_ > index) --listIndex_;
   topIndex_ = std::min(topIndex_, MaxTopIndex());
-  suppressScroll_ = true;
   observer_->RowsChanged();
 }
 

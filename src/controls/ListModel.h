@@ -113,7 +113,6 @@ class ListModel {
   int listIndex_ = -1;
   int topIndex_ = 0;
   int visibleRows_ = 1;
-  bool suppressScroll_ = false;
   bool mouseDown_ = false;
   bool dragState_ = false;
   std::optional<int> lastRow_;

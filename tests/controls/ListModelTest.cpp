@@ -104,6 +104,36 @@ TEST(ListModel, KeysMoveTheCurrentItemAndScrollItIntoView) {
   EXPECT_EQ(list.TopIndex(), 0);
 }
 
+// Inserting or removing an item does not scroll; the move after it scrolls
+// the current item into view, as every move does.
+TEST(ListModel, TheMoveAfterAnInsertOrARemoveScrollsTheCurrentItemIntoView) {
+  using Action = std::function<void(ListModel&)>;
+  auto key = [](int code) { return [code](ListModel& list) { list.KeyDown(code); }; };
+  const struct {
+    const char* what;
+    Action change, move;
+    int listIndex, topIndex;
+  } cases[] = {
+      {"insert above, End", [](ListModel& list) { list.InsertItem(0, u"new"); }, key(ListModel::kKeyEnd), 20, 16},
+      {"insert below, Down", [](ListModel& list) { list.InsertItem(19, u"new"); }, key(ListModel::kKeyDown), 5, 1},
+      {"remove below, Down", [](ListModel& list) { list.RemoveItem(19); }, key(ListModel::kKeyDown), 5, 1},
+      {"remove above, Page Down", [](ListModel& list) { list.RemoveItem(0); }, key(ListModel::kKeyPageDown), 8, 4},
+      {"remove below, a click on the row cut off at the bottom", [](ListModel& list) { list.RemoveItem(10); },
+       [](ListModel& list) { list.MouseDown(5); }, 5, 1},
+  };
+  for (const auto& test : cases) {
+    ListModel list;
+    for (int i = 0; i < 20; ++i) list.AddItem(u"row");
+    list.SetVisibleRows(5);
+    list.SetListIndex(4);
+    test.change(list);
+    EXPECT_EQ(list.TopIndex(), 0) << test.what;
+    test.move(list);
+    EXPECT_EQ(list.ListIndex(), test.listIndex) << test.what;
+    EXPECT_EQ(list.TopIndex(), test.topIndex) << test.what;
+  }
+}
+
 TEST(ListModel, OrderSortsByCharacterCodeAndClearsSelections) {
   ListModel list;
   list.Mode = ListModel::SelectMode::kMultiple;
