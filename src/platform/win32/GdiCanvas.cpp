@@ -183,8 +183,10 @@ void GdiCanvas::TextOut(Point at, std::u16string_view text, Colour colour) {
 Rect GdiCanvas::DrawText(std::u16string_view text, const Rect& rect, unsigned flags, Colour colour) {
   std::u16string buffer(text);  // DrawTextExW takes a writable text
   auto wide = [&] { return reinterpret_cast<wchar_t*>(buffer.data()); };
+  // Measured from the top: Wine moves a measured single line down by its
+  // vertical centring, Windows does not.
   RECT measured = ToRect(rect);
-  DrawTextExW(dc_, wide(), Count(buffer), &measured, flags | DT_CALCRECT, nullptr);
+  DrawTextExW(dc_, wide(), Count(buffer), &measured, (flags & ~(DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT, nullptr);
   if (flags & DT_CALCRECT) return FromRect(measured);
 
   SetTextColor(dc_, colour);
