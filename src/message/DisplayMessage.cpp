@@ -23,6 +23,47 @@ std::u16string CutAt(const std::u16string& text, std::u16string_view cut) {
   return text.substr(0, text.find(cut));
 }
 
+// Where a `variable` that the end of `text` cut short would begin; the
+// text's length when its end begins none.
+std::size_t CutShortVariable(std::u16string_view text, std::u16string_view variable) {
+  for (std::size_t length = std::min(text.size(), variable.size() - 1); length > 0; --length) {
+    if (text.substr(text.size() - length) == variable.substr(0, length)) return text.size() - length;
+  }
+  return text.size();
+}
+
+// Every `variable` in `text` replaced by `value`, as ReplaceAll does, but no
+// longer than `limit`: the result is then the start of the whole result, and
+// `cut` is set. In a text that is already cut, a variable cut short at its
+// end is dropped rather than kept as if it were plain text.
+void Substitute(std::u16string& text, std::u16string_view variable, std::u16string_view value, std::size_t limit,
+                bool& cut) {
+  std::u16string_view in = text;
+  std::size_t plainEnd = cut ? CutShortVariable(in, variable) : in.size();
+  if (plainEnd == in.size() && in.find(variable) == std::u16string_view::npos) return;
+  std::u16string out;
+  out.reserve(std::min(limit, in.size()));
+  auto append = [&](std::u16string_view piece) {
+    if (out.size() + piece.size() <= limit) {
+      out.append(piece);
+      return true;
+    }
+    out.append(piece.substr(0, limit - out.size()));
+    cut = true;
+    return false;
+  };
+  for (std::size_t start = 0;;) {
+    std::size_t at = in.find(variable, start);
+    if (at == std::u16string_view::npos) {
+      if (start < plainEnd) append(in.substr(start, plainEnd - start));
+      break;
+    }
+    if (!append(in.substr(start, at - start)) || !append(value)) break;
+    start = at + variable.size();
+  }
+  text = std::move(out);
+}
+
 }  // namespace
 
 std::u16string RandomWordPicker::GetRandomWord(const WordSlots& words, Desktop& desktop) {
@@ -75,7 +116,11 @@ std::u16string GetFormattedText(DisplayContext& context) {
       {u"%RAND%", &word},
       {u"%PLAYER%", &settings.SelectedPlayer},
   };
-  for (const auto& [variable, value] : variables) text = ReplaceAll(text, variable, *value);
+  std::size_t limit = std::max(kMaxComposedLength, text.size());
+  bool cut = false;
+  for (const auto& [variable, value] : variables) Substitute(text, variable, *value, limit, cut);
+  // A character of two units cut in half is no character.
+  if (cut && !text.empty() && IsHighSurrogate(text.back())) text.pop_back();
   return ExpandPatterns(text, context.patterns);
 }
 

@@ -3,6 +3,7 @@
 // The display message: the one line typed into the chat rooms for a song,
 // built from the user's template.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -44,8 +45,17 @@ struct DisplayContext {
   Desktop& desktop;                    // lets window messages run along the way
 };
 
+// Song texts come from players, files and radio streams that anyone controls,
+// and a value that holds a later variable is substituted again: a title full
+// of variables nests into a text of gigabytes. The substituted text is cut at
+// this length, or at the template's own when that is longer; a room takes 400
+// characters of it.
+inline constexpr std::size_t kMaxComposedLength = 65536;
+
 // The template with the radio cut-off applied to the title, the 19
-// variables substituted in order, and the colour blocks expanded.
+// variables substituted in order, and the colour blocks expanded. When the
+// substitutions would outgrow kMaxComposedLength, the text is the start of
+// theirs, cut there, before the colour blocks are expanded.
 std::u16string GetFormattedText(DisplayContext& context);
 
 // True when a filter word occurs, ignoring case, in the song's artist or
