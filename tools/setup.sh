@@ -5,7 +5,7 @@
 # run as on a Japanese system. Installs nothing when all is there.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev googletest unicode-data
+packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev googletest unicode-data clang libclang-rt-14-dev
           g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth locales
           fonts-wine fonts-liberation x11-apps imagemagick)
 

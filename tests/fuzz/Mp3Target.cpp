@@ -1,0 +1,99 @@
+// The song file readers over a file held in memory: whatever the bytes, the
+// readers agree with each other and with a plain byte-by-byte search.
+
+#include <memory>
+#include <optional>
+
+#include "FuzzTarget.h"
+#include "metadata/ID3Tag.h"
+#include "metadata/ID3v2Header.h"
+#include "metadata/MPEGInfo.h"
+#include "platform/CodePage.h"
+#include "platform/sim/MemoryFiles.h"
+#include "text/Text.h"
+
+namespace lanternfly::fuzz {
+namespace {
+
+// The frame sync as the slowest possible reader finds it.
+std::optional<std::uint64_t> SyncByteByByte(Input bytes, std::uint64_t start) {
+  for (std::uint64_t at = start; at < bytes.size() && bytes.size() - at >= 4; ++at) {
+    if (bytes[at] == 0xFF && (bytes[at + 1] & 0xE0) == 0xE0) return at;
+  }
+  return std::nullopt;
+}
+
+std::u16string Offset(std::optional<std::uint64_t> offset) { return offset ? ToDecimal(static_cast<std::int64_t>(*offset)) : u"none"; }
+
+// A tag field's text never holds a CR without its LF, nor a lone LF.
+bool LineEndsArePairs(std::u16string_view text) {
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    bool pairStart = text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n';
+    if (text[at] == u'\r' && !pairStart) return false;
+    if (text[at] == u'\n' && (at == 0 || text[at - 1] != u'\r')) return false;
+  }
+  return true;
+}
+
+void CheckTag(Input bytes, const CodePage& codePage) {
+  MemoryFile file(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+  ID3Tag tag;
+  tag.Title = u"untouched";
+  const bool tagged = bytes.size() >= kID3v1Size && StartsWith(bytes.last(kID3v1Size), "TAG");
+  Expect(ReadID3v1(file, codePage, tag) == tagged, "ReadID3v1 answers whether the last 128 bytes start with TAG");
+  if (!tagged) {
+    Expect(tag.Title == u"untouched", "a file without a tag leaves the record as it was", tag.Title);
+    return;
+  }
+  for (const std::u16string* field : {&tag.Artist, &tag.Album, &tag.Title, &tag.Year, &tag.Comment}) {
+    Expect(LineEndsArePairs(*field), "a tag field's line ends are CR LF pairs", *field);
+  }
+}
+
+}  // namespace
+
+void FuzzMp3(Input bytes) {
+  static const std::unique_ptr<CodePage> western = OpenCodePage(1252);
+  static const std::unique_ptr<CodePage> japanese = OpenCodePage(932);
+  CheckTag(bytes, *western);
+  if (japanese) CheckTag(bytes, *japanese);
+
+  MemoryFile file(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+  const bool hasID3v2 = StartsWith(bytes, "ID3");
+  const std::optional<std::int32_t> tagSize = ID3v2TagSize(file, 0);
+  Expect(hasID3v2 || tagSize == 0, "no ID3 at the start occupies no bytes");
+  Expect(!hasID3v2 || !tagSize || *tagSize >= 10, "an ID3v2 tag occupies at least its header");
+
+  // The frame search reads in blocks; it must find what a byte-by-byte walk finds.
+  const std::uint64_t size = bytes.size();
+  for (std::uint64_t start : {std::uint64_t{0}, static_cast<std::uint64_t>(tagSize.value_or(0)), size / 2, size - 3,
+                              size + 7}) {
+    std::optional<std::uint64_t> found = FindFrameSync(file, start);
+    std::optional<std::uint64_t> expected = SyncByteByByte(bytes, start);
+    Expect(found == expected, "FindFrameSync finds the first sync",
+           u"from " + Offset(start) + u": " + Offset(found) + u", byte by byte " + Offset(expected));
+  }
+
+  MPEGInfo info;
+  const bool decoded = ReadMPEGInfo(file, info);
+  MPEGInfo again;
+  Expect(ReadMPEGInfo(file, again) == decoded && again == info, "reading the same file twice gives the same record");
+  if (size < 4) {
+    Expect(!decoded && info == MPEGInfo{}, "a file shorter than 4 bytes leaves the record untouched");
+    return;
+  }
+  Expect(info.FileSize == static_cast<std::int32_t>(size), "FileSize is the file's size");
+  const bool tagged = size >= kID3v1Size && StartsWith(bytes.last(kID3v1Size), "TAG");
+  const int expectedV1 = tagged ? ID3v1Form(bytes.last<kID3v1Size>()) : -1;
+  Expect(info.ID3v1Version == expectedV1, "ID3v1Version shows the tag at the end", ToDecimal(info.ID3v1Version));
+  Expect(info.ID3v2Version == (hasID3v2 ? bytes[3] : -1), "ID3v2Version shows the tag at the start",
+         ToDecimal(info.ID3v2Version));
+  if (decoded) {
+    Expect(SyncByteByByte(bytes, static_cast<std::uint64_t>(tagSize.value_or(0))).has_value(),
+           "a decoded header stands at a frame sync");
+    Expect(info.Bitrate >= 0 && info.Frequency >= 0 && info.Duration >= 0, "rates and time are not negative",
+           ToDecimal(info.Bitrate) + u" " + ToDecimal(info.Frequency) + u" " + ToDecimal(info.Duration));
+  }
+}
+
+}  // namespace lanternfly::fuzz
