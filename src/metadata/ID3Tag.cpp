@@ -58,7 +58,10 @@ std::u16string_view GenreName(int number) {
 bool ReadID3v1(ReadableFile& file, const CodePage& codePage, ID3Tag& tag) {
   std::uint64_t size = file.Size();
   if (size < kID3v1Size) return false;
-  std::array<std::uint8_t, kID3v1Size> bytes = ReadBytes<kID3v1Size>(file, size - kID3v1Size);
+  return ReadID3v1(ReadBytes<kID3v1Size>(file, size - kID3v1Size), codePage, tag);
+}
+
+bool ReadID3v1(const ID3v1Bytes& bytes, const CodePage& codePage, ID3Tag& tag) {
   if (!StartsWith(bytes, "TAG")) return false;
 
   std::span<const std::uint8_t> all(bytes);

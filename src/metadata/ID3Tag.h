@@ -5,6 +5,7 @@
 //   97 comment (30; in ID3v1.1 28 bytes, then a 0 and the track number) | 127 genre
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -28,6 +29,7 @@ struct ID3Tag {
 };
 
 inline constexpr std::size_t kID3v1Size = 128;
+using ID3v1Bytes = std::array<std::uint8_t, kID3v1Size>;
 
 // A tag's text field: a zero byte ends it, CR is dropped, LF becomes CR LF,
 // and the rest is read in the code page, so a double-byte character stays whole.
@@ -39,6 +41,9 @@ std::u16string_view GenreName(int number);
 // Fills `tag` from the last 128 bytes of the file when they are an ID3v1 tag
 // and answers true; otherwise answers false and leaves `tag` as it was.
 bool ReadID3v1(ReadableFile& file, const CodePage& codePage, ID3Tag& tag);
+
+// The same for a file's last 128 bytes, already read.
+bool ReadID3v1(const ID3v1Bytes& bytes, const CodePage& codePage, ID3Tag& tag);
 
 // The same for the file at `path`; a file that cannot be opened has no tag.
 bool ReadID3v1(const Files& files, const CodePage& codePage, std::u16string_view path, ID3Tag& tag);

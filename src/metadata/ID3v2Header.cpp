@@ -14,9 +14,12 @@ std::optional<std::int32_t> ReadBigEndian32(std::span<const std::uint8_t, 4> byt
 }
 
 std::optional<std::int32_t> ID3v2TagSize(ReadableFile& file, std::uint64_t offset) {
-  std::array<std::uint8_t, 10> header = ReadBytes<10>(file, offset);
+  return ID3v2TagSize(ReadBytes<kID3v2HeaderSize>(file, offset));
+}
+
+std::optional<std::int32_t> ID3v2TagSize(std::span<const std::uint8_t, kID3v2HeaderSize> header) {
   if (!StartsWith(header, "ID3")) return 0;
-  std::optional<std::int32_t> size = ReadBigEndian32(std::span(header).subspan<6, 4>(), true);
+  std::optional<std::int32_t> size = ReadBigEndian32(header.subspan<6, 4>(), true);
   if (!size) return std::nullopt;
   std::int64_t total = std::int64_t{*size} + 10;
   if (header[3] >= 4 && (header[5] & 0x10) != 0) total += 10;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "metadata/ID3Tag.h"
 #include "platform/CodePage.h"
 #include "platform/Files.h"
 
@@ -40,9 +41,14 @@ bool ReadMPEGInfo(ReadableFile& file, MPEGInfo& info);
 // The same for the file at `path`; a file that cannot be opened changes nothing.
 bool ReadMPEGInfo(const Files& files, const CodePage& codePage, std::u16string_view path, MPEGInfo& info);
 
+// ReadMPEGInfo and ReadID3v1 of one open file, which reads the ID3v1 tag once;
+// answers whether there was a tag.
+bool ReadMPEGInfoAndID3v1(ReadableFile& file, const CodePage& codePage, MPEGInfo& info, ID3Tag& tag);
+
 // The first offset from `start` on, at most the file's size - 4, where a byte
 // 255 is followed by a byte whose top three bits are set: the frame sync. The
-// file is read in large blocks, never byte by byte.
+// first read is small, and the blocks grow while nothing is found: never
+// byte by byte.
 std::optional<std::uint64_t> FindFrameSync(ReadableFile& file, std::uint64_t start);
 
 }  // namespace lanternfly

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Bytes.h"
+#include "CountingFile.h"
 #include "message/Random.h"
 #include "metadata/ID3v2Header.h"
 #include "platform/sim/MemoryFiles.h"
@@ -175,6 +176,96 @@ TEST(MPEGInfo, SyncIsFoundAcrossBlocksAndOnlyWithFourBytesLeft) {
   MemoryFile notSync(FrameFile(1'000'000, 10, 0xDF, 0, 0));
   EXPECT_EQ(FindFrameSync(notSync, 0), std::nullopt);
   EXPECT_LT(notSync.ReadCount(), 10u);
+}
+
+// The first sync as a byte-by-byte search finds it.
+std::optional<std::uint64_t> FirstSync(const Bytes& bytes, std::size_t start) {
+  for (std::size_t at = start; at + 4 <= bytes.size(); ++at) {
+    if (bytes[at] == 0xFF && (bytes[at + 1] & 0xE0) == 0xE0) return at;
+  }
+  return std::nullopt;
+}
+
+TEST(MPEGInfo, SearchFindsWhatAByteByByteSearchFinds) {
+  // The reads grow (4 KiB, 16, 64, then 256 KiB each) and overlap by one
+  // byte; a sync just before, on or after the end of a read is the case
+  // that goes wrong. Where the reads end depends on where the search starts:
+  // after the ID3v2 tag, or inside the 4 KiB read first.
+  Random random(5);
+  auto below = [&](std::size_t count) { return static_cast<std::size_t>(random.Below(static_cast<std::int32_t>(count))); };
+  for (int round = 0; round < 120; ++round) {
+    const std::size_t tag = round % 3 == 0 ? 0 : 10 + below(round % 3 == 1 ? 4'200 : 70'000);
+    std::vector<std::size_t> ends;
+    for (std::size_t end : {tag, std::size_t{4'095}}) {
+      for (std::size_t read : {4'096, 16'384, 65'536, 262'144}) ends.push_back(end += read - 1);
+    }
+    const std::size_t size = tag + 4 + below(450'000);
+    Bytes bytes(size, 0);
+    if (tag != 0) {
+      const std::size_t after = tag - 10;
+      Put(bytes, 0, {'I', 'D', '3', 3, 0, 0, static_cast<std::uint8_t>(after >> 21), static_cast<std::uint8_t>((after >> 14) & 0x7F),
+                     static_cast<std::uint8_t>((after >> 7) & 0x7F), static_cast<std::uint8_t>(after & 0x7F)});
+    }
+    // False syncs, 0xFF before a byte without its top three bits, then
+    // mostly one real sync near the end of a read or anywhere.
+    for (int i = 0; i < 200; ++i) Put(bytes, 10 + below(size - 11), {0xFF, 0x1F});
+    const std::size_t at = below(2) == 0 ? ends[below(ends.size())] + 3 - below(7) : tag + below(size - tag);
+    if (at + 1 < size && below(8) != 0) Put(bytes, at, {0xFF, kMpeg1Layer3});
+
+    const std::optional<std::uint64_t> expected = FirstSync(bytes, tag);
+    MemoryFile file(bytes);
+    ASSERT_EQ(FindFrameSync(file, tag), expected) << "size " << size << ", tag " << tag << ", sync " << at;
+    MPEGInfo info;
+    const bool decodes = expected && ((bytes[*expected + 1] >> 3) & 3) != 1 && ((bytes[*expected + 1] >> 1) & 3) != 0;
+    ASSERT_EQ(ReadMPEGInfo(file, info), decodes) << "size " << size << ", tag " << tag << ", sync " << at;
+  }
+}
+
+TEST(MPEGInfo, FrameHeadersAreReadWholeWhereverTheFrameFalls) {
+  // A Xing frame at every offset around the end of the first read, and of
+  // the next, behind a tag or not: the frame's 54 bytes of headers may lie
+  // across the end of a read.
+  for (std::size_t tag : {std::size_t{0}, std::size_t{3'000}, std::size_t{6'000}}) {
+    for (std::size_t at = 4'000; at < 4'200; ++at) {
+      const std::size_t frame = at + tag;
+      Bytes bytes(20'000, 0);
+      if (tag != 0) Put(bytes, 0, {'I', 'D', '3', 3, 0, 0, 0, 0, static_cast<std::uint8_t>((tag - 10) >> 7), static_cast<std::uint8_t>((tag - 10) & 0x7F)});
+      Put(bytes, frame, {0xFF, kMpeg1Layer3, k128At44100, kJointOriginal});
+      PutXing(bytes, frame + 36, "Xing", 3, 10'000, 5'000'000);
+      MemoryFile file(bytes);
+      MPEGInfo info;
+      ASSERT_TRUE(ReadMPEGInfo(file, info)) << frame;
+      ASSERT_EQ(info.Bitrate, 153) << frame;
+      ASSERT_EQ(info.Duration, 261) << frame;
+    }
+  }
+}
+
+TEST(MPEGInfo, ReadsStaySmallUntilTheSyncIsFurtherIn) {
+  constexpr std::size_t kNone = 0;
+  struct Case {
+    std::string_view what;
+    std::size_t tag, frame;
+    std::size_t reads, bytes;  // at most
+  } cases[] = {
+      {"frame right after the tag", 2'048, 2'048, 2, 4'096 + 128},
+      {"tag holding a cover picture", 300'000, 300'000, 3, 2 * 4'096 + 128},
+      {"padding past the tag", 2'048, 10'000, 3, 4'096 + 16'384 + 128},
+      {"no frame at all", 2'048, kNone, 20, 4'000'000 + 128 + 64},
+  };
+  for (const Case& c : cases) {
+    Bytes bytes(4'000'000, 0);
+    const std::size_t after = c.tag - 10;
+    Put(bytes, 0, {'I', 'D', '3', 3, 0, 0, static_cast<std::uint8_t>(after >> 21), static_cast<std::uint8_t>((after >> 14) & 0x7F),
+                   static_cast<std::uint8_t>((after >> 7) & 0x7F), static_cast<std::uint8_t>(after & 0x7F)});
+    if (c.frame != kNone) Put(bytes, c.frame, {0xFF, kMpeg1Layer3, k128At44100, kJointOriginal});
+    auto log = std::make_shared<test::ReadLog>();
+    test::CountingFile file(std::make_unique<MemoryFile>(bytes), log);
+    MPEGInfo info;
+    EXPECT_EQ(ReadMPEGInfo(file, info), c.frame != kNone) << c.what;
+    EXPECT_LE(log->reads.size(), c.reads) << c.what;
+    EXPECT_LE(log->Bytes(), c.bytes) << c.what;
+  }
 }
 
 TEST(MPEGInfo, TinyOrMissingFilesLeaveTheRecordAlone) {
