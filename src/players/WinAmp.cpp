@@ -31,6 +31,20 @@ std::u16string WinampWorkingTitle(std::u16string_view title) {
   return text;
 }
 
+std::int32_t KilohertzToHertz(std::int32_t kilohertz) {
+  // The MPEG sample rates, by their whole kHz: 44 stands for 44,100 Hz.
+  struct Rate {
+    std::int32_t kilohertz, hertz;
+  };
+  static constexpr Rate kRates[] = {{8, 8'000},   {11, 11'025}, {12, 12'000}, {16, 16'000}, {22, 22'050},
+                                    {24, 24'000}, {32, 32'000}, {44, 44'100}, {48, 48'000}};
+  for (const Rate& rate : kRates) {
+    if (rate.kilohertz == kilohertz) return rate.hertz;
+  }
+  // Anything else that can be kHz at all; a larger number already is Hz.
+  return kilohertz > 0 && kilohertz < 1000 ? kilohertz * 1000 : kilohertz;
+}
+
 int WinAmp::IsWinampOpen() {
   queryWindow_ = FindWinampWindow();
   silentWindow_ = kNoWindow;
@@ -60,22 +74,21 @@ std::u16string WinAmp::GetChannelMode() { return GetChannels() == 1 ? u"Mono" : 
 std::int32_t WinAmp::GetSampleRate() {
   auto hertz = static_cast<std::int32_t>(Ask(queryWindow_, 5, kGetInfo));
   if (hertz != 0) return hertz;
-  // Older players know only this mode, which answers in kHz.
-  auto kilohertz = static_cast<std::int32_t>(Ask(queryWindow_, 0, kGetInfo));
-  return kilohertz > 0 && kilohertz < 1000 ? kilohertz * 1000 : kilohertz;
+  // Older players know only this mode, which answers in whole kHz.
+  return KilohertzToHertz(static_cast<std::int32_t>(Ask(queryWindow_, 0, kGetInfo)));
 }
 
-std::u16string WinAmp::WorkingTitle() { return WinampWorkingTitle(desktop_.FullTitle(FindWinampWindow())); }
+std::u16string WinAmp::GetWorkingTitle() { return WinampWorkingTitle(desktop_.FullTitle(FindWinampWindow())); }
 
 std::u16string WinAmp::GetTitleArtist() {
   std::u16string artist, song;
-  SplitArtistSong(WorkingTitle(), artist, song);
+  SplitArtistSong(GetWorkingTitle(), artist, song);
   return artist;
 }
 
 std::u16string WinAmp::GetTitleSong() {
   std::u16string artist, song;
-  SplitArtistSong(WorkingTitle(), artist, song);
+  SplitArtistSong(GetWorkingTitle(), artist, song);
   return song;
 }
 

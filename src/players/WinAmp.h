@@ -35,6 +35,8 @@ class WinAmp {
   // each reads the title afresh.
   std::u16string GetTitleArtist();
   std::u16string GetTitleSong();
+  // The title read once, as WinampWorkingTitle leaves it: "Artist - Song".
+  std::u16string GetWorkingTitle();
 
   // The full path of the playing file, read from the player's memory; empty
   // when there is none or it cannot be read.
@@ -45,13 +47,16 @@ class WinAmp {
   // of this read counts as 0 without waiting again, so a slow player costs
   // one bounded wait per read, not one per query.
   std::uint32_t Ask(WindowHandle window, std::uint64_t wParam, std::int64_t query);
-  std::u16string WorkingTitle();
 
   Desktop& desktop_;
   WindowHandle queryWindow_{};
   WindowHandle fileNameWindow_{};
   WindowHandle silentWindow_{};
 };
+
+// The rate in Hz behind a sample rate in whole kHz: the exact MPEG rate
+// (44 is 44,100), else x 1000; a value of 1000 or more, or none, is kept.
+std::int32_t KilohertzToHertz(std::int32_t kilohertz);
 
 // The working text of a Winamp title: every " - Winamp" removed, then a
 // leading playlist number ("12. ") dropped.

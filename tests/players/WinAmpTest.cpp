@@ -57,8 +57,18 @@ TEST(WinAmp, SampleRateFallsBackToKilohertzAndReportsHertz) {
   WinAmp& winamp = world.readers.Winamp();
   winamp.IsWinampOpen();
   EXPECT_EQ(winamp.GetSampleRate(), 44'100);
+
+  // A player that knows only whole kHz: the MPEG rates come back exact.
+  struct Case {
+    std::int32_t kilohertz, hertz;
+  } cases[] = {{8, 8'000},   {11, 11'025}, {12, 12'000}, {16, 16'000}, {22, 22'050},  {24, 24'000},
+               {32, 32'000}, {44, 44'100}, {48, 48'000}, {96, 96'000}, {999, 999'000}, {0, 0},
+               {1'000, 1'000}, {-1, -1}};
   fake.sampleRateHz = 0;
-  EXPECT_EQ(winamp.GetSampleRate(), 44'000);
+  for (const Case& c : cases) {
+    fake.sampleRateKHz = c.kilohertz;
+    EXPECT_EQ(winamp.GetSampleRate(), c.hertz) << c.kilohertz;
+  }
 }
 
 TEST(WinAmp, FilePathIsCutAt260BytesAndNeedsAReadableProcess) {
