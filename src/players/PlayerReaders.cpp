@@ -14,21 +14,23 @@ std::u16string Digits(std::int64_t number) { return ToDecimal(number); }
 
 }  // namespace
 
-WindowHandle PlayerReaders::FindTitled(std::u16string_view part) {
+std::optional<std::u16string> PlayerReaders::FindTitled(std::u16string_view part) {
   for (WindowHandle window : desktop_.Windows()) {
-    if (Contains(desktop_.Title(window, kTitleLimit), part)) return window;
+    std::u16string title = desktop_.Title(window, kTitleLimit);
+    if (Contains(title, part)) return title;
   }
-  return kNoWindow;
+  return std::nullopt;
 }
 
 std::u16string PlayerReaders::FindVLCTitle() {
-  WindowHandle vlc = FindTitled(u" - VLC media player");
-  if (vlc == kNoWindow) return u"NULL";
-  std::u16string title = desktop_.Title(vlc, kTitleLimit);
-  return title.substr(0, title.find(u" - VLC media"));
+  // The title that matched is the one split: read again, it may already
+  // belong to the next song, or to no song at all.
+  std::optional<std::u16string> title = FindTitled(u" - VLC media player");
+  if (!title) return u"NULL";
+  return title->substr(0, title->find(u" - VLC media"));
 }
 
-bool PlayerReaders::IsFoobarOpen() { return FindTitled(u"foobar2000") != kNoWindow; }
+bool PlayerReaders::IsFoobarOpen() { return FindTitled(u"foobar2000").has_value(); }
 
 bool PlayerReaders::IsiTunesOpen() {
   for (WindowHandle window : desktop_.Windows()) {
@@ -45,8 +47,9 @@ SongInformation PlayerReaders::ReadWinampSong() {
   song.Active = winamp_.IsWinampOpen() == 1;
   if (!song.Active) return song;
 
-  song.Artist = winamp_.GetTitleArtist();
-  song.Song = winamp_.GetTitleSong();
+  // Artist and song from one reading of the title, so that a song change
+  // between two readings cannot pair one song's artist with another's title.
+  SplitArtistSong(winamp_.GetWorkingTitle(), song.Artist, song.Song);
   song.Bitrate = Digits(winamp_.GetBitrate());
   std::int32_t frequency = winamp_.GetSampleRate();
   song.Channels = Digits(winamp_.GetChannels());
@@ -56,12 +59,13 @@ SongInformation PlayerReaders::ReadWinampSong() {
   std::int32_t lengthSeconds = winamp_.GetSongLength();
   double positionMilliseconds = winamp_.GetSongPosition();
 
-  // What the playing file itself says: its size, and its ID3v1 tag.
-  std::u16string path = winamp_.GetCurrentFileName();
+  // What the playing file itself says: its size, and its ID3v1 tag, from
+  // one opening of the file.
   MPEGInfo info;
-  ReadMPEGInfo(files_, desktop_.Text(), path, info);
   ID3Tag tag;
-  ReadID3v1(files_, desktop_.Text(), path, tag);
+  if (std::unique_ptr<ReadableFile> file = OpenSongFile(files_, desktop_.Text(), winamp_.GetCurrentFileName())) {
+    ReadMPEGInfoAndID3v1(*file, desktop_.Text(), info, tag);
+  }
   song.Album = tag.Album;
   song.Genre = tag.Genre;
   song.TrackNumber = tag.Track;

@@ -5,6 +5,7 @@
 // opens) and VLC (through its window title), and the window searches that
 // tell which players run. Every call looks the players up afresh.
 
+#include <optional>
 #include <string>
 
 #include "platform/Desktop.h"
@@ -37,8 +38,9 @@ class PlayerReaders {
   WinAmp& Winamp() { return winamp_; }
 
  private:
-  // The first top-level window whose title (99 characters at most) holds `part`.
-  WindowHandle FindTitled(std::u16string_view part);
+  // The title (99 characters at most) of the first top-level window whose
+  // title holds `part`, as it was read for that test.
+  std::optional<std::u16string> FindTitled(std::u16string_view part);
 
   Desktop& desktop_;
   const Files& files_;

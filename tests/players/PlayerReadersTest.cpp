@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "../metadata/Bytes.h"
+#include "../metadata/CountingFile.h"
 #include "PlayersWorld.h"
 #include "players/PlayerDetection.h"
 #include "text/Text.h"
@@ -103,6 +107,92 @@ TEST_F(PlayerReadersTest, VlcTitles) {
     EXPECT_EQ(song.Song, c.song) << c.title;
     EXPECT_EQ(song.ArtistSong, c.artistSong) << c.title;
     EXPECT_EQ(song.Bitrate, u"") << c.title;
+  }
+}
+
+// The song files of a world, counting how they are opened and read.
+class CountingFiles final : public Files {
+ public:
+  explicit CountingFiles(const Files& files) : files_(files) {}
+  std::unique_ptr<ReadableFile> OpenExisting(std::string_view path) const override {
+    return Counted(files_.OpenExisting(path));
+  }
+  std::unique_ptr<ReadableFile> OpenShared(std::string_view path) const override {
+    return Counted(files_.OpenShared(path));
+  }
+  bool Exists(std::string_view path) const override { return files_.Exists(path); }
+  bool Replace(std::string_view, std::string_view) override { return false; }
+  bool Rename(std::string_view, std::string_view) override { return false; }
+
+  std::shared_ptr<test::ReadLog> log = std::make_shared<test::ReadLog>();
+
+ private:
+  std::unique_ptr<ReadableFile> Counted(std::unique_ptr<ReadableFile> file) const {
+    if (!file) return nullptr;
+    return std::make_unique<test::CountingFile>(std::move(file), log);
+  }
+  const Files& files_;
+};
+
+TEST_F(PlayerReadersTest, ASongFileIsOpenedOnceAndReadInTwoSmallReads) {
+  // A 4 MB song as encoders write it: a 2 KiB ID3v2 tag, the first frame
+  // right after it, and an ID3v1 tag at the end.
+  test::Bytes bytes = test::TaggedSong(4'000'000, "Tag Title", "Tag Artist");
+  test::Put(bytes, 0, {'I', 'D', '3', 3, 0, 0, 0, 0, (2'048 - 10) >> 7, (2'048 - 10) & 0x7F});
+  test::Put(bytes, 2'048, {0xFF, 0xFB, 0x90, 0x44});
+  world.files.Put("C:\\song.mp3", bytes);
+  CountingFiles files(world.files);
+  PlayerReaders readers(world.desktop, files, world.iTunes);
+  FakeWinamp winamp(world.sim);
+  winamp.Play({{"C:\\song.mp3", "Some Artist - Some Song"}}, 0);
+
+  SongInformation song = readers.ReadWinampSong();
+  EXPECT_EQ(song.FileSize, u"3.81 MB");
+  EXPECT_EQ(song.Album, u"X");
+  EXPECT_EQ(files.log->opens, 1);
+  EXPECT_LE(files.log->reads.size(), 2u);
+  EXPECT_LE(files.log->Bytes(), 4'096u + 128u);
+}
+
+// The next song starts at every possible moment of a read: the artist and
+// the song always come from the same title.
+TEST(PlayerReadersSongChange, ArtistAndSongComeFromOneTitle) {
+  const std::vector<WinampTrack> playlist = {{"C:\\1.mp3", "Artist One - Song One"},
+                                             {"C:\\2.mp3", "Artist Two - Song Two"}};
+  const std::set<std::u16string> whole = {u"Artist One - Song One", u"Artist Two - Song Two"};
+  for (bool foobar : {false, true}) {
+    for (int call = 1; call <= 40; ++call) {
+      test::PlayersWorld world;
+      std::unique_ptr<FakeWinamp> winamp;
+      std::unique_ptr<FakeFoobar> foobarPlayer;
+      FakeWinamp* player;
+      if (foobar) {
+        foobarPlayer = std::make_unique<FakeFoobar>(world.sim, true);
+        player = foobarPlayer->Plugin();
+      } else {
+        player = (winamp = std::make_unique<FakeWinamp>(world.sim)).get();
+      }
+      player->Play(playlist, 0);
+      world.sim.BeforeCall(call, [&] { player->Play(playlist, 1); });
+      SongInformation song = foobar ? world.readers.ReadFoobarSong() : world.readers.ReadWinampSong();
+      EXPECT_TRUE(whole.contains(song.ArtistSong)) << Utf16ToUtf8(song.ArtistSong) << ", foobar " << foobar
+                                                   << ", change before call " << call;
+    }
+  }
+}
+
+TEST(PlayerReadersSongChange, VlcStoppingMidReadIsNeverASongOfItsOwn) {
+  for (int call = 1; call <= 10; ++call) {
+    test::PlayersWorld world;
+    WindowHandle vlc = AddFakeVlc(world.sim, "Some Artist - Some Song");
+    // Stopped, VLC shows its name alone.
+    world.sim.BeforeCall(call, [&] { world.sim.SetTitle(vlc, "VLC media player"); });
+    SongInformation song = world.readers.ReadVLCSong();
+    if (song.Active) {
+      EXPECT_EQ(song.ArtistSong, u"Some Artist - Some Song") << "change before call " << call;
+    } else {
+      EXPECT_EQ(song, SongInformation()) << "change before call " << call;
+    }
   }
 }
 
