@@ -1,8 +1,8 @@
 #include "rooms/RoomSender.h"
 
-#include <algorithm>
 #include <array>
 #include <set>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "text/Text.h"
@@ -39,6 +39,12 @@ struct ServedRoom {
   bool served = false;
 };
 
+// One client's room windows in walk order, and where each name occurs.
+struct ClientRooms {
+  std::vector<ServedRoom> rooms;
+  std::unordered_map<std::u16string_view, std::vector<std::size_t>> byName;  // views into rooms
+};
+
 }  // namespace
 
 // What one announcement has learnt and done: each client's rooms, walked at
@@ -49,33 +55,42 @@ class RoomSender::Announcement {
   Announcement(Desktop& desktop, const RoomTable& rooms, std::u16string_view message)
       : line(BoxLine(desktop.Text(), message)), desktop_(desktop) {
     for (const RoomRecord& room : rooms) {
-      if (!room.ClientTag.empty()) stored.insert(RoomEntryText(room.ClientTag, room.RoomName));
+      for (ChatClient client : kChatClients) {
+        if (room.ClientTag == ClientTag(client)) StoredNames(client).insert(room.RoomName);
+      }
     }
   }
 
-  std::vector<ServedRoom>& RoomsOf(ChatClient client) {
-    std::optional<std::vector<ServedRoom>>& rooms = clients_[static_cast<std::size_t>(client)];
-    if (!rooms) {
+  // The names of the client's stored rooms (views into the room table).
+  std::unordered_set<std::u16string_view>& StoredNames(ChatClient client) {
+    return stored_[static_cast<std::size_t>(client)];
+  }
+
+  ClientRooms& RoomsOf(ChatClient client) {
+    std::optional<ClientRooms>& found = clients_[static_cast<std::size_t>(client)];
+    if (!found) {
       if (!topLevel_) topLevel_.emplace(desktop_);
-      rooms.emplace();
+      found.emplace();
       for (RoomWindow& window : RoomWindows(desktop_, *topLevel_, client)) {
         if (std::optional<std::u16string> name = SenderRoomName(client, window)) {
-          rooms->push_back({window.window, std::move(*name)});
+          found->rooms.push_back({window.window, std::move(*name)});
         }
       }
+      // The rooms stay where they are from here on, so their names can be keys.
+      for (std::size_t i = 0; i < found->rooms.size(); ++i) found->byName[found->rooms[i].name].push_back(i);
     }
-    return *rooms;
+    return *found;
   }
 
   const std::string line;
-  std::unordered_set<std::u16string> stored;  // the entries of the stored rooms
   std::set<WindowHandle> served;
   std::set<std::uint32_t> silent;
 
  private:
   Desktop& desktop_;
   std::optional<TopLevelWindows> topLevel_;
-  std::array<std::optional<std::vector<ServedRoom>>, kChatClients.size()> clients_;
+  std::array<std::unordered_set<std::u16string_view>, kChatClients.size()> stored_;
+  std::array<std::optional<ClientRooms>, kChatClients.size()> clients_;
 };
 
 void RoomSender::SendDisplayMessage(std::u16string_view message, const ListModel& channelList) {
@@ -93,18 +108,28 @@ void RoomSender::SendToRoom(std::u16string_view entry, std::u16string_view messa
 void RoomSender::Serve(Announcement& announcement, std::u16string_view entry) {
   std::optional<ChatClient> client = RoutedClient(entry);
   if (!client || !ScanEnabled(*client, settings_)) return;
-  if (announcement.stored.count(std::u16string(entry)) == 0) return;
   std::u16string_view wanted = entry.substr(ClientTag(*client).size() + 3);
-  std::vector<ServedRoom>& rooms = announcement.RoomsOf(*client);
-  // A bot's one room answers to any entry of its client.
-  bool every = *client == ChatClient::kZCB;
-  bool exact = std::any_of(rooms.begin(), rooms.end(), [&](const ServedRoom& room) { return room.name == wanted; });
-  for (ServedRoom& room : rooms) {
-    // An empty name is part of every name: it never serves rooms of other names.
-    bool named = every || (exact ? room.name == wanted : !wanted.empty() && Contains(room.name, wanted));
-    if (!named || room.served) continue;
+  if (announcement.StoredNames(*client).count(wanted) == 0) return;
+  ClientRooms& rooms = announcement.RoomsOf(*client);
+  auto serve = [&](ServedRoom& room) {
+    if (room.served) return;
     room.served = true;
     for (WindowHandle box : InputBoxes(*client, room.window)) Deliver(announcement, box);
+  };
+  // A bot's one room answers to any entry of its client.
+  if (*client == ChatClient::kZCB) {
+    for (ServedRoom& room : rooms.rooms) serve(room);
+    return;
+  }
+  auto named = rooms.byName.find(wanted);
+  if (named != rooms.byName.end()) {
+    for (std::size_t index : named->second) serve(rooms.rooms[index]);
+    return;
+  }
+  // An empty name is part of every name: it never serves rooms of other names.
+  if (wanted.empty()) return;
+  for (ServedRoom& room : rooms.rooms) {
+    if (Contains(room.name, wanted)) serve(room);
   }
 }
 
