@@ -39,7 +39,9 @@ TEST(WinMXToMarkup, EveryNumberFollowsItsRowOfTheTable) {
 
 TEST(WinMXToMarkup, CodesOutsideTheTableStay) {
   for (std::u16string_view text : {u"#c?#a", u"#c40#a", u"#C1#a", u"#c01#a", u"#c 1#a", u"[b]bold[/b]", u""}) {
-    EXPECT_EQ(WinMXToMarkup(text), u" " + std::u16string(text)) << Utf16ToUtf8(text);
+    std::u16string blankFirst = u" ";
+    blankFirst += text;
+    EXPECT_EQ(WinMXToMarkup(text), blankFirst) << Utf16ToUtf8(text);
   }
 }
 
@@ -86,7 +88,11 @@ TEST(WinMXToMarkup, AgreesWithTheReplacementsOnRandomCodeSoup) {
   std::uniform_int_distribution<std::size_t> number(0, std::size(numbers) - 1);
   for (int i = 0; i < 5000; ++i) {
     std::u16string text = u"#";
-    for (std::size_t n = length(engine) / 3 + 1; n > 0; --n) text += u"c" + ToDecimal(numbers[number(engine)]) + u"#";
+    for (std::size_t n = length(engine) / 3 + 1; n > 0; --n) {
+      text += u"c";
+      text += ToDecimal(numbers[number(engine)]);
+      text += u"#";
+    }
     ASSERT_EQ(WinMXToMarkup(text), MarkupByReplacing(text)) << Utf16ToUtf8(text);
   }
 }
