@@ -59,6 +59,8 @@ SongInformation MainForm::ReadSelectedPlayer() {
 void MainForm::CheckSong_Timer() {
   // The "Winamp v1.x" window belongs to foobar2000's plug-in: not Winamp.
   if (state_.settings.SelectedPlayer == u"Winamp" && SelectWinamp.Caption == kWinampCloneCaption) return;
+  // A new song's file is read once, for the poll and the announcement.
+  PlayerReaders::KeepSongFile once(players_);
   SongInformation song = ReadSelectedPlayer();
   desktop_.PumpMessages();
   if (!song.Active) return;

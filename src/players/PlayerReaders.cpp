@@ -42,6 +42,27 @@ bool PlayerReaders::IsiTunesOpen() {
   return false;
 }
 
+const PlayerReaders::SongFile& PlayerReaders::ReadSongFile(std::u16string path) {
+  if (keepDepth_ > 0 && kept_ && kept_->path == path) return *kept_;
+  // Its size and its ID3v1 tag, from one opening of the file.
+  SongFile file{std::move(path)};
+  if (std::unique_ptr<ReadableFile> opened = OpenSongFile(files_, desktop_.Text(), file.path)) {
+    ReadMPEGInfoAndID3v1(*opened, desktop_.Text(), file.info, file.tag);
+  }
+  kept_ = std::move(file);
+  return *kept_;
+}
+
+// Only what was read while one lives is kept: a file read before may have
+// changed since.
+PlayerReaders::KeepSongFile::KeepSongFile(PlayerReaders& readers) : readers_(readers) {
+  if (readers_.keepDepth_++ == 0) readers_.kept_.reset();
+}
+
+PlayerReaders::KeepSongFile::~KeepSongFile() {
+  if (--readers_.keepDepth_ == 0) readers_.kept_.reset();
+}
+
 SongInformation PlayerReaders::ReadWinampSong() {
   SongInformation song;
   song.Active = winamp_.IsWinampOpen() == 1;
@@ -59,13 +80,9 @@ SongInformation PlayerReaders::ReadWinampSong() {
   std::int32_t lengthSeconds = winamp_.GetSongLength();
   double positionMilliseconds = winamp_.GetSongPosition();
 
-  // What the playing file itself says: its size, and its ID3v1 tag, from
-  // one opening of the file.
-  MPEGInfo info;
-  ID3Tag tag;
-  if (std::unique_ptr<ReadableFile> file = OpenSongFile(files_, desktop_.Text(), winamp_.GetCurrentFileName())) {
-    ReadMPEGInfoAndID3v1(*file, desktop_.Text(), info, tag);
-  }
+  const SongFile& file = ReadSongFile(winamp_.GetCurrentFileName());
+  const MPEGInfo& info = file.info;
+  const ID3Tag& tag = file.tag;
   song.Album = tag.Album;
   song.Genre = tag.Genre;
   song.TrackNumber = tag.Track;

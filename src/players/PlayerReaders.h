@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "metadata/ID3Tag.h"
+#include "metadata/MPEGInfo.h"
 #include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/ITunesAutomation.h"
@@ -37,7 +39,30 @@ class PlayerReaders {
 
   WinAmp& Winamp() { return winamp_; }
 
+  // While one lives, the Winamp and foobar2000 readers read a song file once
+  // and take it as it was for every further read of the same path: the poll
+  // that finds a new song and the announcement's fresh read share one look
+  // at the file. Without one, every read looks at the file afresh.
+  class KeepSongFile {
+   public:
+    explicit KeepSongFile(PlayerReaders& readers);
+    ~KeepSongFile();
+    KeepSongFile(const KeepSongFile&) = delete;
+    KeepSongFile& operator=(const KeepSongFile&) = delete;
+
+   private:
+    PlayerReaders& readers_;
+  };
+
  private:
+  // What a song file says: its header (for its size) and its ID3v1 tag.
+  struct SongFile {
+    std::u16string path;
+    MPEGInfo info;
+    ID3Tag tag;
+  };
+  const SongFile& ReadSongFile(std::u16string path);
+
   // The title (99 characters at most) of the first top-level window whose
   // title holds `part`, as it was read for that test.
   std::optional<std::u16string> FindTitled(std::u16string_view part);
@@ -46,6 +71,8 @@ class PlayerReaders {
   const Files& files_;
   ITunesAutomation& iTunes_;
   WinAmp winamp_;
+  int keepDepth_ = 0;
+  std::optional<SongFile> kept_;  // the last file read; reused only while one KeepSongFile lives
 };
 
 }  // namespace lanternfly

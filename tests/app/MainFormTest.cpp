@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../metadata/CountingFile.h"
 #include "app/HeadlessMainWindow.h"
 #include "message/ColorPatternParser.h"
 #include "platform/sim/FakeChatClients.h"
@@ -100,6 +101,20 @@ TEST_F(MainFormTest, ANewSongIsAnnouncedOnceInEveryRoom) {
   winamp.Play({{"C:\\Music\\artist-title.mp3", "Artist - Title"}, {"C:\\Music\\next.mp3", "Other - Song"}}, 1);
   form.CheckSong_Timer();
   EXPECT_EQ(metis.Received(metisBox).back(), Announcement(u"Other - Song"));
+}
+
+TEST_F(MainFormTest, ANewSongsFileIsReadOnceForThePollAndTheAnnouncement) {
+  test::CountingFiles counting(files);
+  System countingSystem{desktop, counting, shell, iTunes};
+  MainForm counted{countingSystem, window, state, Utf8ToUtf16(kSettingsPath), random};
+  counted.Form_Load();
+  ASSERT_TRUE(state.settings.AutoDisplay);
+  *counting.log = {};
+  counted.CheckSong_Timer();
+  EXPECT_EQ(sim.Get(winmxBox).sentLines.size(), 1u);
+  EXPECT_EQ(counting.log->opens, 1);
+  counted.CheckSong_Timer();  // no new song: the file is looked at afresh
+  EXPECT_EQ(counting.log->opens, 2);
 }
 
 TEST_F(MainFormTest, TimersDetectAfterThreeSecondsAndPollAfterFive) {

@@ -1,7 +1,7 @@
 #pragma once
 
-// A song file that counts how it is read, for the tests that hold the
-// readers to a few small reads.
+// Song files that count how they are opened and read, for the tests that
+// hold the readers to a few small reads.
 
 #include <memory>
 #include <vector>
@@ -37,6 +37,30 @@ class CountingFile final : public ReadableFile {
  private:
   std::unique_ptr<ReadableFile> file_;
   std::shared_ptr<ReadLog> log_;
+};
+
+// Files whose song files count how they are opened and read.
+class CountingFiles final : public Files {
+ public:
+  explicit CountingFiles(Files& files) : files_(files) {}
+  std::unique_ptr<ReadableFile> OpenExisting(std::string_view path) const override {
+    return Counted(files_.OpenExisting(path));
+  }
+  std::unique_ptr<ReadableFile> OpenShared(std::string_view path) const override {
+    return Counted(files_.OpenShared(path));
+  }
+  bool Exists(std::string_view path) const override { return files_.Exists(path); }
+  bool Replace(std::string_view path, std::string_view bytes) override { return files_.Replace(path, bytes); }
+  bool Rename(std::string_view from, std::string_view to) override { return files_.Rename(from, to); }
+
+  std::shared_ptr<ReadLog> log = std::make_shared<ReadLog>();
+
+ private:
+  std::unique_ptr<ReadableFile> Counted(std::unique_ptr<ReadableFile> file) const {
+    if (!file) return nullptr;
+    return std::make_unique<CountingFile>(std::move(file), log);
+  }
+  Files& files_;
 };
 
 }  // namespace lanternfly::test

@@ -110,30 +110,6 @@ TEST_F(PlayerReadersTest, VlcTitles) {
   }
 }
 
-// The song files of a world, counting how they are opened and read.
-class CountingFiles final : public Files {
- public:
-  explicit CountingFiles(const Files& files) : files_(files) {}
-  std::unique_ptr<ReadableFile> OpenExisting(std::string_view path) const override {
-    return Counted(files_.OpenExisting(path));
-  }
-  std::unique_ptr<ReadableFile> OpenShared(std::string_view path) const override {
-    return Counted(files_.OpenShared(path));
-  }
-  bool Exists(std::string_view path) const override { return files_.Exists(path); }
-  bool Replace(std::string_view, std::string_view) override { return false; }
-  bool Rename(std::string_view, std::string_view) override { return false; }
-
-  std::shared_ptr<test::ReadLog> log = std::make_shared<test::ReadLog>();
-
- private:
-  std::unique_ptr<ReadableFile> Counted(std::unique_ptr<ReadableFile> file) const {
-    if (!file) return nullptr;
-    return std::make_unique<test::CountingFile>(std::move(file), log);
-  }
-  const Files& files_;
-};
-
 TEST_F(PlayerReadersTest, ASongFileIsOpenedOnceAndReadInTwoSmallReads) {
   // A 4 MB song as encoders write it: a 2 KiB ID3v2 tag, the first frame
   // right after it, and an ID3v1 tag at the end.
@@ -141,7 +117,7 @@ TEST_F(PlayerReadersTest, ASongFileIsOpenedOnceAndReadInTwoSmallReads) {
   test::Put(bytes, 0, {'I', 'D', '3', 3, 0, 0, 0, 0, (2'048 - 10) >> 7, (2'048 - 10) & 0x7F});
   test::Put(bytes, 2'048, {0xFF, 0xFB, 0x90, 0x44});
   world.files.Put("C:\\song.mp3", bytes);
-  CountingFiles files(world.files);
+  test::CountingFiles files(world.files);
   PlayerReaders readers(world.desktop, files, world.iTunes);
   FakeWinamp winamp(world.sim);
   winamp.Play({{"C:\\song.mp3", "Some Artist - Some Song"}}, 0);
@@ -152,6 +128,33 @@ TEST_F(PlayerReadersTest, ASongFileIsOpenedOnceAndReadInTwoSmallReads) {
   EXPECT_EQ(files.log->opens, 1);
   EXPECT_LE(files.log->reads.size(), 2u);
   EXPECT_LE(files.log->Bytes(), 4'096u + 128u);
+}
+
+TEST_F(PlayerReadersTest, ASongFileIsKeptOnlyWhileAskedTo) {
+  world.files.Put("C:\\1.mp3", test::TaggedSong(1'000, "One", "A"));
+  world.files.Put("C:\\2.mp3", test::TaggedSong(1'000, "Two", "A"));
+  test::CountingFiles files(world.files);
+  PlayerReaders readers(world.desktop, files, world.iTunes);
+  FakeWinamp winamp(world.sim);
+  const std::vector<WinampTrack> playlist = {{"C:\\1.mp3", "A - One"}, {"C:\\2.mp3", "A - Two"}};
+  winamp.Play(playlist, 0);
+  {
+    PlayerReaders::KeepSongFile keep(readers);
+    readers.ReadWinampSong();
+    EXPECT_EQ(readers.ReadWinampSong().Album, u"X");
+    EXPECT_EQ(files.log->opens, 1);
+    winamp.Play(playlist, 1);  // another file: read
+    readers.ReadWinampSong();
+    EXPECT_EQ(files.log->opens, 2);
+  }
+  // Retagged while it plays: without keeping, every read sees the file as it is.
+  test::Bytes retagged = test::TaggedSong(1'000, "Two", "A");
+  test::Put(retagged, 1'000 - 128 + 63, "Z");
+  world.files.Put("C:\\2.mp3", retagged);
+  EXPECT_EQ(readers.ReadWinampSong().Album, u"Z");
+  PlayerReaders::KeepSongFile keep(readers);
+  world.files.Put("C:\\2.mp3", test::TaggedSong(1'000, "Two", "A"));
+  EXPECT_EQ(readers.ReadWinampSong().Album, u"X");  // what was read before keeping is not kept
 }
 
 // The next song starts at every possible moment of a read: the artist and
