@@ -49,9 +49,9 @@ namespace {
 
 char32_t FoldCodePoint(char32_t c) {
   if (c < 0x80) return c >= U'A' && c <= U'Z' ? c + 0x20 : c;
+  auto before = [](const CaseFoldEntry& entry, char32_t code) { return entry.from < code; };
   const CaseFoldEntry* end = std::end(kCaseFolding);
-  const CaseFoldEntry* entry =
-      std::lower_bound(std::begin(kCaseFolding), end, c, [](const CaseFoldEntry& e, char32_t code) { return e.from < code; });
+  const CaseFoldEntry* entry = std::lower_bound(std::begin(kCaseFolding), end, c, before);
   return entry != end && entry->from == c ? entry->to : c;
 }
 
@@ -69,8 +69,8 @@ std::u16string FoldCase(std::u16string_view text) {
       folded[i] = static_cast<char16_t>(0xD800 + (to >> 10));
       folded[i + 1] = static_cast<char16_t>(0xDC00 + (to & 0x3FF));
       ++i;
-    } else if (!IsHighSurrogate(c) && !IsLowSurrogate(c)) {
-      folded[i] = static_cast<char16_t>(FoldCodePoint(c));
+    } else {
+      folded[i] = static_cast<char16_t>(FoldCodePoint(c));  // a lone surrogate has no folding
     }
   }
   return folded;
