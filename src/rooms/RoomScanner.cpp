@@ -30,6 +30,14 @@ void RoomScanner::AddRoom(std::u16string name, std::u16string_view tag) {
 }
 
 void RoomScanner::RefreshRoomList() {
+  // A refresh asked for while this one lets messages run would list every
+  // room a second time; this one lists the rooms open now anyway.
+  if (refreshing_) return;
+  refreshing_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{refreshing_};
   std::unordered_set<std::u16string> selected;
   for (int index = 0; index < channelList_.ListCount(); ++index) {
     if (channelList_.ItemSelected(index)) selected.insert(channelList_.ItemText(index));

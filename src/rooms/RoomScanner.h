@@ -33,7 +33,8 @@ class RoomScanner {
       : desktop_(desktop), channelList_(channelList), settings_(settings) {}
 
   // Rebuilds the list and the table from the windows open now; entries that
-  // were selected and are found again stay selected.
+  // were selected and are found again stay selected. A call made while a
+  // refresh lets messages run does nothing.
   void RefreshRoomList();
   void ClearRooms();
   // Stores the room in the lowest free slot (not when all 100 are used) and
@@ -48,6 +49,7 @@ class RoomScanner {
   const Settings& settings_;
   RoomTable rooms_;
   int firstFree_ = 0;
+  bool refreshing_ = false;
 };
 
 }  // namespace lanternfly

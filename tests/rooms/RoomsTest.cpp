@@ -109,6 +109,21 @@ TEST_F(RoomsTest, SelectionSurvivesARefreshAndGoneRoomsAreDropped) {
   EXPECT_EQ(list.SelectedCount(), 2);  // one remembered text selects both identical entries
 }
 
+// A click on "Refresh" or a timer tick can run while a refresh lets
+// messages run between clearing the list and walking the windows.
+TEST_F(RoomsTest, ARefreshStartedDuringARefreshListsEachRoomOnce) {
+  FakeChatClient nushi(sim, Kind::kNushi);
+  nushi.OpenRoom("A");
+  nushi.OpenRoom("B");
+  scanner.RefreshRoomList();
+  list.SetItemSelected(1, true);
+  sim.DuringNextPump([&] { scanner.RefreshRoomList(); });
+  scanner.RefreshRoomList();
+  EXPECT_EQ(Entries(), (std::vector<std::u16string>{u"[Nushi] B", u"[Nushi] A"}));
+  EXPECT_TRUE(list.ItemSelected(1));
+  EXPECT_TRUE(scanner.Rooms()[2].RoomName.empty());
+}
+
 TEST_F(RoomsTest, OnlySelectedRoomsWhenNotSendingToAll) {
   FakeChatClient rabbit(sim, Kind::kRabbit);
   WindowHandle a = rabbit.OpenRoom("A");
