@@ -18,6 +18,25 @@ TEST(Win32Platform, SystemCodePageIsTheAnsiCodePage) {
   EXPECT_EQ(page->Decode("caf\xe9"), u"caf\u00e9");
 }
 
+// UTF-8, also the ANSI code page where Windows is set to it, and the other
+// pages that take no conversion flags still write text.
+TEST(Win32Platform, PagesWithoutConversionFlagsStillEncode) {
+  const struct {
+    int number;
+    std::u16string_view text;
+    std::string_view bytes;
+  } cases[] = {
+      {65001, u"caf\u00e9 \u65e5", "caf\xc3\xa9 \xe6\x97\xa5"},
+      {65000, u"caf\u00e9", "caf+AOk-"},
+  };
+  for (const auto& each : cases) {
+    std::unique_ptr<CodePage> page = OpenCodePage(each.number);
+    ASSERT_NE(page, nullptr) << each.number;
+    EXPECT_EQ(page->Encode(each.text), each.bytes) << each.number;
+    EXPECT_EQ(page->Decode(each.bytes), each.text) << each.number;
+  }
+}
+
 TEST(Win32Platform, ByteSizesComeFromTheSystem) {
   std::unique_ptr<WindowApi> api = SystemWindowApi();
   ASSERT_NE(api, nullptr);

@@ -55,14 +55,23 @@ class Win32CodePage final : public CodePage {
     const wchar_t* wide = reinterpret_cast<const wchar_t*>(text.data());
     int length = static_cast<int>(text.size());
     // No "best fit": a character the page lacks becomes "?", never a look-alike.
-    DWORD flags = WC_NO_BEST_FIT_CHARS;
-    int size = WideCharToMultiByte(page_, flags, wide, length, nullptr, 0, "?", nullptr);
+    // Some pages refuse both, failing the whole conversion: they get neither.
+    DWORD flags = TakesNoFlags() ? 0 : WC_NO_BEST_FIT_CHARS;
+    const char* replacement = TakesNoFlags() ? nullptr : "?";
+    int size = WideCharToMultiByte(page_, flags, wide, length, nullptr, 0, replacement, nullptr);
     std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0) WideCharToMultiByte(page_, flags, wide, length, bytes.data(), size, "?", nullptr);
+    if (size > 0) WideCharToMultiByte(page_, flags, wide, length, bytes.data(), size, replacement, nullptr);
     return bytes;
   }
 
  private:
+  // UTF-7, UTF-8 (also as the system's code page), Symbol, and the ISCII and
+  // ISO-2022 pages.
+  bool TakesNoFlags() const {
+    return number_ == 65000 || number_ == 65001 || number_ == 42 || (number_ >= 50220 && number_ <= 50229) ||
+           (number_ >= 57002 && number_ <= 57011);
+  }
+
   std::u16string Convert(std::string_view bytes) const {
     if (bytes.empty()) return {};
     int length = static_cast<int>(bytes.size());
