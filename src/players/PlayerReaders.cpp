@@ -45,7 +45,8 @@ bool PlayerReaders::IsiTunesOpen() {
 const PlayerReaders::SongFile& PlayerReaders::ReadSongFile(std::u16string path) {
   if (keepDepth_ > 0 && kept_ && kept_->path == path) return *kept_;
   // Its size and its ID3v1 tag, from one opening of the file.
-  SongFile file{std::move(path)};
+  SongFile file;
+  file.path = std::move(path);
   if (std::unique_ptr<ReadableFile> opened = OpenSongFile(files_, desktop_.Text(), file.path)) {
     ReadMPEGInfoAndID3v1(*opened, desktop_.Text(), file.info, file.tag);
   }
