@@ -66,7 +66,7 @@ TEST_F(DesktopTest, KilohertzAnswerIsReportedInHertz) {
   FakeProgram winamp("winamp --title \"1. A - B - Winamp\" --path Z:/nowhere.mp3 --hz 0 --khz 44");
   ASSERT_TRUE(winamp.Started());
   SongInformation song = readers.ReadWinampSong();
-  EXPECT_EQ(song.Frequency, u"44000Hz");
+  EXPECT_EQ(song.Frequency, u"44100Hz");  // whole kilohertz stand for the MPEG rate
   EXPECT_EQ(song.FileSize, u"0 bytes");
   EXPECT_EQ(song.Album, u"Unknown Album");
 }
