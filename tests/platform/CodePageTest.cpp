@@ -50,10 +50,12 @@ TEST(CodePage932, JapaneseTitleIsColouredWholeCharacterByCharacter) {
   EXPECT_EQ(page->Encode(page->Decode(sent)), sent);
 }
 
-// A letter that a combining mark could still join is held back by some
-// converters until they know what follows; a text that ends in one must
-// still come back whole. Every page this build offers, with each of these
-// letters that it can write.
+#ifndef _WIN32
+// A letter that a combining mark could still join is held back by iconv
+// until it knows what follows; a text that ends in one must still come back
+// whole. Every page the native build offers, with each of these letters that
+// it can write. (Windows holds nothing back, and under Wine trying every
+// number takes minutes.)
 TEST(CodePage, EveryPageKeepsTheLastLetterOfAText) {
   const std::u16string_view letters[] = {u"W", u"a", u"\u00E2", u"\u0103", u"\u01A1", u"\u03B1", u"\u0430",
                                          u"\u05D0", u"\u05DF", u"\u0627", u"\u0E01", u"\u30AB", u"\u65E5"};
@@ -76,6 +78,7 @@ TEST(CodePage, EveryPageKeepsTheLastLetterOfAText) {
   }
   EXPECT_GE(pages, 12);  // at least the Windows pages 874, 932, 936, 949, 950 and 1250 to 1258
 }
+#endif
 
 TEST(CodePage, ALetterHeldBackKeepsItsPlaceBeforeAnUndefinedByte) {
   auto hebrew = Open(1255);
