@@ -108,6 +108,11 @@ class ControlHost {
 
   // Enables or disables the windows placed inside this one (a frame).
   virtual void EnableChildren(bool enabled) = 0;
+
+  // A small modal window naming the control and its version, with a
+  // "Close" button (a button's About). Hosts that show no such window may
+  // leave it out.
+  virtual void ShowAbout(std::u16string_view /*name*/, std::u16string_view /*version*/) {}
 };
 
 class Control {

@@ -46,6 +46,9 @@ class SimControlHost final : public ControlHost {
   void ShowToolTip(const ToolTipSpec& spec) override;
   void SetScrollBar(const ScrollBarState& state) override { scrollBar = state; }
   void EnableChildren(bool enabled) override { childrenEnabled = enabled; }
+  void ShowAbout(std::u16string_view name, std::u16string_view version) override {
+    about = std::u16string(name) + u" " + std::u16string(version);
+  }
 
   // The test's side: the window paints (invalidations start again from 0).
   RecordingCanvas Paint();
@@ -95,6 +98,7 @@ class SimControlHost final : public ControlHost {
   std::optional<ToolTipSpec> toolTip;
   ScrollBarState scrollBar;
   std::optional<bool> childrenEnabled;
+  std::u16string about;  // "name version" of the last About window
 
  private:
   struct Timer {
