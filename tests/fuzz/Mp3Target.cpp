@@ -78,6 +78,14 @@ void FuzzMp3(Input bytes) {
   const bool decoded = ReadMPEGInfo(file, info);
   MPEGInfo again;
   Expect(ReadMPEGInfo(file, again) == decoded && again == info, "reading the same file twice gives the same record");
+  // Header and tag read in one go give what the two readers give apart.
+  MPEGInfo together;
+  ID3Tag tagTogether;
+  ID3Tag tagApart;
+  const bool taggedApart = ReadID3v1(file, *western, tagApart);
+  Expect(ReadMPEGInfoAndID3v1(file, *western, together, tagTogether) == taggedApart && together == info &&
+             tagTogether == tagApart,
+         "reading header and tag together gives what the readers give apart");
   if (size < 4) {
     Expect(!decoded && info == MPEGInfo{}, "a file shorter than 4 bytes leaves the record untouched");
     return;
