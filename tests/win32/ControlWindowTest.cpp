@@ -69,6 +69,27 @@ BOOL CALLBACK FindToolTip(HWND candidate, LPARAM found) {
   return TRUE;
 }
 
+// What the About window showed, read and closed from a timer while it runs
+// its own message loop.
+struct AboutSeen {
+  std::wstring title, text;
+  bool ownerDisabled = false;
+};
+AboutSeen aboutSeen;
+
+VOID CALLBACK ReadAndCloseAbout(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  HWND box = FindWindowW(L"LanternflyAbout", nullptr);
+  if (!box) return;
+  wchar_t text[128] = {};
+  GetWindowTextW(box, text, 128);
+  aboutSeen.title = text;
+  GetWindowTextW(FindWindowExW(box, nullptr, L"STATIC", nullptr), text, 128);
+  aboutSeen.text = text;
+  aboutSeen.ownerDisabled = !IsWindowEnabled(GetWindow(box, GW_OWNER));
+  PostMessageW(FindWindowExW(box, nullptr, L"BUTTON", L"Close"), BM_CLICK, 0, 0);
+}
+
 class ControlWindowTest : public ::testing::Test {
  protected:
   test::TestWindow top{300, 200};
@@ -213,6 +234,16 @@ TEST_F(ControlWindowTest, TimersTooltipsAndResizeRequests) {
   probe.minimumWidth = 20;
   window->Resize({8, 30});
   EXPECT_EQ(window->ClientSize(), (Size{20, 30}));
+}
+
+TEST_F(ControlWindowTest, AboutIsModalToTheTopWindowAndClosesWithItsButton) {
+  SetTimer(nullptr, 0, 100, &ReadAndCloseAbout);
+  window->ShowAbout(u"iButton", u"3.0");  // returns once closed
+  EXPECT_EQ(aboutSeen.title, L"About iButton");
+  EXPECT_EQ(aboutSeen.text, L"iButton\r\nVersion 3.0");
+  EXPECT_TRUE(aboutSeen.ownerDisabled);
+  EXPECT_TRUE(IsWindowEnabled(top.Handle()));
+  EXPECT_EQ(FindWindowW(L"LanternflyAbout", nullptr), nullptr);
 }
 
 }  // namespace

@@ -62,6 +62,72 @@ bool RegisterKind(const std::wstring& className, WNDPROC procedure) {
   return true;
 }
 
+// The About window: the control's name and version and a Close button,
+// modal to the top-level window the control sits in.
+class AboutWindow {
+ public:
+  static constexpr wchar_t kClass[] = L"LanternflyAbout";
+  static constexpr int kClose = IDCANCEL;  // Escape closes it too
+
+  static void Show(HWND owner, const std::u16string& name, const std::u16string& version) {
+    static const bool registered = [] {
+      WNDCLASSW windowClass{};
+      windowClass.lpfnWndProc = &Procedure;
+      windowClass.hInstance = GetModuleHandleW(nullptr);
+      windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+      windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+      windowClass.lpszClassName = kClass;
+      return RegisterClassW(&windowClass) != 0;
+    }();
+    if (!registered) return;
+    const std::u16string title = u"About " + name;
+    const std::u16string text = name + u"\r\nVersion " + version;
+    HWND top = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
+    HWND box = CreateWindowExW(WS_EX_DLGMODALFRAME, kClass, Wide(title), WS_POPUP | WS_CAPTION | WS_SYSMENU, 100, 100,
+                               240, 130, top, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!box) return;
+    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    HWND label = CreateWindowExW(0, L"STATIC", Wide(text), WS_CHILD | WS_VISIBLE, 16, 12, 200, 34, box, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    HWND close = CreateWindowExW(0, L"BUTTON", L"Close", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 76,
+                                 56, 80, 24, box, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kClose)),
+                                 GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(close, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+
+    const bool ownerWasEnabled = top && IsWindowEnabled(top);
+    if (ownerWasEnabled) EnableWindow(top, FALSE);
+    ShowWindow(box, SW_SHOWNORMAL);
+    SetFocus(close);
+    MSG message;
+    while (IsWindow(box)) {
+      const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+      if (got == 0) {
+        PostQuitMessage(static_cast<int>(message.wParam));  // for the main loop
+        DestroyWindow(box);
+        break;
+      }
+      if (got < 0) break;
+      if (IsDialogMessageW(box, &message)) continue;
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    if (ownerWasEnabled) {
+      EnableWindow(top, TRUE);
+      SetActiveWindow(top);
+    }
+  }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    if ((message == WM_COMMAND && LOWORD(wParam) == kClose) || message == WM_CLOSE) {
+      DestroyWindow(box);
+      return 0;
+    }
+    return DefWindowProcW(box, message, wParam, lParam);
+  }
+};
+
 }  // namespace
 
 const Win32ControlWindow::Route Win32ControlWindow::kRoutes[] = {
@@ -534,6 +600,10 @@ void Win32ControlWindow::PlaceScrollBar() {
   if (!scrollBar_) return;
   const Size size = ClientSize();
   MoveWindow(scrollBar_, size.width - scrollState_.width, 0, scrollState_.width, size.height, TRUE);
+}
+
+void Win32ControlWindow::ShowAbout(std::u16string_view name, std::u16string_view version) {
+  AboutWindow::Show(window_, std::u16string(name), std::u16string(version));
 }
 
 void Win32ControlWindow::EnableChildren(bool enabled) {

@@ -61,6 +61,7 @@ class Win32ControlWindow final : public ControlHost {
   void ShowToolTip(const ToolTipSpec& spec) override;
   void SetScrollBar(const ScrollBarState& state) override;
   void EnableChildren(bool enabled) override;
+  void ShowAbout(std::u16string_view name, std::u16string_view version) override;
 
  private:
   using Handler = LRESULT (Win32ControlWindow::*)(WPARAM, LPARAM);
