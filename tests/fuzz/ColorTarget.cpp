@@ -41,18 +41,21 @@ void CheckColoring(std::u16string_view text, const ColorPattern& pattern) {
 
 void FuzzColor(Input data) {
   static const PatternDatabase noDefault;
-  static const PatternDatabase rainbow = [] {
+  auto only = [](const ColorPattern& pattern) {
     PatternDatabase patterns;
-    patterns.AddPattern(RainbowLightPattern());
-    patterns.DefaultPattern = kRainbowLightName;
+    patterns.AddPattern(pattern);
+    patterns.DefaultPattern = pattern.Name;
     return patterns;
-  }();
+  };
+  static const PatternDatabase rainbow = only(RainbowLightPattern());
+  // A saved pattern without colours ("Mine=2" in settings.ini) as the default.
+  static const PatternDatabase colorless = only(ColorPattern{.Name = u"Mine", .Colors = {}, .ColorCount = 0, .Skip = 2});
   const std::u16string text = Text(data);
   // At most a code of six characters before each character, for a default
   // block and again for a colour block around it; "Invalid Format" is
   // shorter than twice the smallest block it replaces.
   const std::size_t bound = 49 * text.size() + 14;
-  for (const PatternDatabase* patterns : {&noDefault, &rainbow}) {
+  for (const PatternDatabase* patterns : {&noDefault, &rainbow, &colorless}) {
     std::u16string expanded = ExpandPatterns(text, *patterns);
     Expect(expanded.size() <= bound, "expansion adds at most one code per character", expanded);
     if (!Contains(text, u"[d]") && !Contains(text, u"[c,")) {
