@@ -109,15 +109,19 @@ TEST(RecordingCanvas, DumpsEveryOperationOnOneLine) {
 }
 
 TEST(SystemColours, StandardSchemeAndTranslation) {
-  EXPECT_EQ(SystemColour(15), Rgb(212, 208, 200));
   EXPECT_EQ(SystemColour(31), 0u);
   EXPECT_EQ(SystemColour(-1), 0u);
   EXPECT_EQ(TranslateOleColour(0xF5ECDE), 0xF5ECDEu);
-  EXPECT_EQ(TranslateOleColour(SystemColourOf(15)), Rgb(212, 208, 200));
+  EXPECT_EQ(TranslateOleColour(SystemColourOf(15)), SystemColour(15));
+#ifndef _WIN32
+  // The native build answers with Windows' standard scheme and
+  // OleTranslateColor's rules; Windows answers with the user's scheme.
+  EXPECT_EQ(SystemColour(15), Rgb(212, 208, 200));
   EXPECT_EQ(TranslateOleColour(0x0200FF00), 0x00FF00u);
   EXPECT_EQ(TranslateOleColour(SystemColourOf(31)), std::nullopt);
   EXPECT_EQ(TranslateOleColour(0xFFFFFFFF), std::nullopt);
   EXPECT_EQ(TranslateOleColour(0x01000001), std::nullopt);
+#endif
 }
 
 // A control that writes down the events it gets.
