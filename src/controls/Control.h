@@ -96,12 +96,12 @@ class ControlHost {
   // The in-place edit box: opened with all its text selected and the focus;
   // its Enter, Escape and Ctrl+Enter arrive as Control::OnEditBoxKey.
   // Closing hides it and gives the focus back to the control.
-  virtual void OpenEditBox(const EditBoxSpec& spec) = 0;
+  virtual void OpenEditBox(const EditBoxSpec& request) = 0;
   virtual std::u16string EditBoxText() const = 0;
   virtual void CloseEditBox() = 0;
 
   // Replaces the control's tooltip (none when the text is empty).
-  virtual void ShowToolTip(const ToolTipSpec& spec) = 0;
+  virtual void ShowToolTip(const ToolTipSpec& request) = 0;
 
   // The scroll bar; the user's moves arrive as Control::OnScroll.
   virtual void SetScrollBar(const ScrollBarState& state) = 0;

@@ -168,14 +168,14 @@ void iButton::OnResize(Size size) {
 }
 
 void iButton::ShowToolTip() {
-  ToolTipSpec spec;
-  spec.text = toolTip_;
-  spec.title = toolTipTitle_;
-  spec.icon = toolTipIcon_;
-  spec.balloon = toolTipType_ == 1;
-  if (toolTipForeColor_ != 0) spec.fore = Resolve(toolTipForeColor_);
-  if (toolTipBackColor_ != 0) spec.back = Resolve(toolTipBackColor_);
-  Host()->ShowToolTip(spec);
+  ToolTipSpec request;
+  request.text = toolTip_;
+  request.title = toolTipTitle_;
+  request.icon = toolTipIcon_;
+  request.balloon = toolTipType_ == 1;
+  if (toolTipForeColor_ != 0) request.fore = Resolve(toolTipForeColor_);
+  if (toolTipBackColor_ != 0) request.back = Resolve(toolTipBackColor_);
+  Host()->ShowToolTip(request);
 }
 
 // Drawing.

@@ -150,11 +150,11 @@ TEST_F(ControlWindowTest, PostedButtonsActAsClicksOnlyWhenDownAndUpAreInside) {
 }
 
 TEST_F(ControlWindowTest, EditBoxSendsEnterAndEscapeToTheControl) {
-  EditBoxSpec spec;
-  spec.rect = {2, 2, 90, 20};
-  spec.text = u"old \u4e2d";
-  spec.font = FontSpec{u"Tahoma", 9.75};
-  window->OpenEditBox(spec);
+  EditBoxSpec request;
+  request.rect = {2, 2, 90, 20};
+  request.text = u"old \u4e2d";
+  request.font = FontSpec{u"Tahoma", 9.75};
+  window->OpenEditBox(request);
   HWND edit = FindWindowExW(window->Handle(), nullptr, L"EDIT", nullptr);
   ASSERT_NE(edit, nullptr);
   EXPECT_TRUE(IsWindowVisible(edit));
@@ -174,7 +174,7 @@ TEST_F(ControlWindowTest, EditBoxSendsEnterAndEscapeToTheControl) {
   EXPECT_EQ(GetFocus(), window->Handle());
 
   probe.events.clear();
-  window->OpenEditBox(spec);
+  window->OpenEditBox(request);
   PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0);
   Pump(100);
   EXPECT_EQ(probe.events, "editkey27 ");

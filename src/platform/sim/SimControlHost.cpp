@@ -62,8 +62,8 @@ void SimControlHost::PumpMessages() {
   }
 }
 
-void SimControlHost::OpenEditBox(const EditBoxSpec& spec) {
-  editBox = spec;
+void SimControlHost::OpenEditBox(const EditBoxSpec& request) {
+  editBox = request;
   Focus(false);  // the box takes the focus
 }
 
@@ -73,11 +73,11 @@ void SimControlHost::CloseEditBox() {
   Focus(true);
 }
 
-void SimControlHost::ShowToolTip(const ToolTipSpec& spec) {
-  if (spec.text.empty())
+void SimControlHost::ShowToolTip(const ToolTipSpec& request) {
+  if (request.text.empty())
     toolTip.reset();
   else
-    toolTip = spec;
+    toolTip = request;
 }
 
 RecordingCanvas SimControlHost::Paint() {

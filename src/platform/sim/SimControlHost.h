@@ -40,10 +40,10 @@ class SimControlHost final : public ControlHost {
   void PumpMessages() override;
   void CaptionChanged(std::u16string_view text) override { caption = text; }
   void OpenUrl(std::u16string_view address) override { openedUrls.emplace_back(address); }
-  void OpenEditBox(const EditBoxSpec& spec) override;
+  void OpenEditBox(const EditBoxSpec& request) override;
   std::u16string EditBoxText() const override { return editBox ? editBox->text : std::u16string(); }
   void CloseEditBox() override;
-  void ShowToolTip(const ToolTipSpec& spec) override;
+  void ShowToolTip(const ToolTipSpec& request) override;
   void SetScrollBar(const ScrollBarState& state) override { scrollBar = state; }
   void EnableChildren(bool enabled) override { childrenEnabled = enabled; }
   void ShowAbout(std::u16string_view name, std::u16string_view version) override {

@@ -55,20 +55,20 @@ class ShapeTools {
 }  // namespace
 
 HFONT CreateGdiFont(const FontSpec& font) {
-  LOGFONTW spec{};
-  spec.lfHeight = -static_cast<LONG>(std::lround(font.points * ScreenDpi() / 72.0));
-  spec.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-  spec.lfItalic = font.italic;
-  spec.lfUnderline = font.underline;
-  spec.lfStrikeOut = font.strikeout;
-  spec.lfCharSet = DEFAULT_CHARSET;
-  spec.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  spec.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  spec.lfQuality = DEFAULT_QUALITY;
-  spec.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  LOGFONTW request{};
+  request.lfHeight = -static_cast<LONG>(std::lround(font.points * ScreenDpi() / 72.0));
+  request.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  request.lfItalic = font.italic;
+  request.lfUnderline = font.underline;
+  request.lfStrikeOut = font.strikeout;
+  request.lfCharSet = DEFAULT_CHARSET;
+  request.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  request.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  request.lfQuality = DEFAULT_QUALITY;
+  request.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   const size_t length = std::min<size_t>(font.face.size(), LF_FACESIZE - 1);
-  std::copy_n(Wide(font.face), length, spec.lfFaceName);
-  return CreateFontIndirectW(&spec);
+  std::copy_n(Wide(font.face), length, request.lfFaceName);
+  return CreateFontIndirectW(&request);
 }
 
 GdiCanvas::GdiCanvas(Size extent, HDC reference) : extent_(extent) {

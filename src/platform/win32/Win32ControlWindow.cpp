@@ -474,10 +474,10 @@ void Win32ControlWindow::OpenUrl(std::u16string_view address) {
 // The in-place edit box: an EDIT child whose Enter and Escape go to the
 // control before the box sees them.
 
-void Win32ControlWindow::OpenEditBox(const EditBoxSpec& spec) {
+void Win32ControlWindow::OpenEditBox(const EditBoxSpec& request) {
   if (!window_) return;
   static constexpr DWORD kAlignments[] = {ES_LEFT, ES_CENTER, ES_RIGHT};
-  const DWORD alignment = kAlignments[std::min(spec.alignment, 2u)];
+  const DWORD alignment = kAlignments[std::min(request.alignment, 2u)];
   if (editBox_ && (GetWindowLongW(editBox_, GWL_STYLE) & (ES_CENTER | ES_RIGHT)) != alignment) {
     DestroyWindow(editBox_);  // an edit box keeps the alignment it was made with
     editBox_ = nullptr;
@@ -490,14 +490,14 @@ void Win32ControlWindow::OpenEditBox(const EditBoxSpec& spec) {
     editDefault_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(editBox_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditProcedure)));
   }
-  editSpec_ = spec;
+  editSpec_ = request;
   if (editFont_) DeleteObject(editFont_);
   if (editBrush_) DeleteObject(editBrush_);
-  editFont_ = CreateGdiFont(spec.font);
-  editBrush_ = CreateSolidBrush(spec.back);
+  editFont_ = CreateGdiFont(request.font);
+  editBrush_ = CreateSolidBrush(request.back);
   SendMessageW(editBox_, WM_SETFONT, reinterpret_cast<WPARAM>(editFont_), FALSE);
-  SetWindowTextW(editBox_, Wide(spec.text));
-  SetWindowPos(editBox_, HWND_TOP, spec.rect.left, spec.rect.top, spec.rect.Width(), spec.rect.Height(),
+  SetWindowTextW(editBox_, Wide(request.text));
+  SetWindowPos(editBox_, HWND_TOP, request.rect.left, request.rect.top, request.rect.Width(), request.rect.Height(),
                SWP_SHOWWINDOW);
   SetFocus(editBox_);
   SendMessageW(editBox_, EM_SETSEL, 0, -1);
@@ -541,22 +541,22 @@ LRESULT CALLBACK Win32ControlWindow::EditProcedure(HWND edit, UINT message, WPAR
 // The tooltip: made anew for each text, as its style (balloon) is fixed at
 // creation.
 
-void Win32ControlWindow::ShowToolTip(const ToolTipSpec& spec) {
+void Win32ControlWindow::ShowToolTip(const ToolTipSpec& request) {
   if (toolTip_) DestroyWindow(toolTip_);
   toolTip_ = nullptr;
-  if (!window_ || spec.text.empty()) return;
+  if (!window_ || request.text.empty()) return;
   static const bool initialised = [] {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     return InitCommonControlsEx(&controls) != FALSE;
   }();
   (void)initialised;
   toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | (spec.balloon ? TTS_BALLOON : 0), CW_USEDEFAULT,
+                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX | (request.balloon ? TTS_BALLOON : 0), CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, GetModuleHandleW(nullptr),
                              nullptr);
   if (!toolTip_) return;
   SetWindowPos(toolTip_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  std::u16string text = spec.text;
+  std::u16string text = request.text;
   TOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.uFlags = TTF_SUBCLASS;
@@ -564,10 +564,10 @@ void Win32ControlWindow::ShowToolTip(const ToolTipSpec& spec) {
   tool.lpszText = reinterpret_cast<wchar_t*>(text.data());
   GetClientRect(window_, &tool.rect);
   SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  if (!spec.title.empty() || spec.icon != 0)
-    SendMessageW(toolTip_, TTM_SETTITLEW, static_cast<WPARAM>(spec.icon), reinterpret_cast<LPARAM>(Wide(spec.title)));
-  if (spec.fore) SendMessageW(toolTip_, TTM_SETTIPTEXTCOLOR, *spec.fore, 0);
-  if (spec.back) SendMessageW(toolTip_, TTM_SETTIPBKCOLOR, *spec.back, 0);
+  if (!request.title.empty() || request.icon != 0)
+    SendMessageW(toolTip_, TTM_SETTITLEW, static_cast<WPARAM>(request.icon), reinterpret_cast<LPARAM>(Wide(request.title)));
+  if (request.fore) SendMessageW(toolTip_, TTM_SETTIPTEXTCOLOR, *request.fore, 0);
+  if (request.back) SendMessageW(toolTip_, TTM_SETTIPBKCOLOR, *request.back, 0);
 }
 
 // The scroll bar: a real SCROLLBAR child along the right edge. Its range

@@ -55,10 +55,10 @@ class Win32ControlWindow final : public ControlHost {
   void PumpMessages() override;
   void CaptionChanged(std::u16string_view caption) override;
   void OpenUrl(std::u16string_view address) override;
-  void OpenEditBox(const EditBoxSpec& spec) override;
+  void OpenEditBox(const EditBoxSpec& request) override;
   std::u16string EditBoxText() const override;
   void CloseEditBox() override;
-  void ShowToolTip(const ToolTipSpec& spec) override;
+  void ShowToolTip(const ToolTipSpec& request) override;
   void SetScrollBar(const ScrollBarState& state) override;
   void EnableChildren(bool enabled) override;
   void ShowAbout(std::u16string_view name, std::u16string_view version) override;
