@@ -50,14 +50,7 @@ void CheckTag(Input bytes, const CodePage& codePage) {
   }
 }
 
-}  // namespace
-
-void FuzzMp3(Input bytes) {
-  static const std::unique_ptr<CodePage> western = OpenCodePage(1252);
-  static const std::unique_ptr<CodePage> japanese = OpenCodePage(932);
-  CheckTag(bytes, *western);
-  if (japanese) CheckTag(bytes, *japanese);
-
+void CheckFile(Input bytes, const CodePage& western) {
   MemoryFile file(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
   const bool hasID3v2 = StartsWith(bytes, "ID3");
   const std::optional<std::int32_t> tagSize = ID3v2TagSize(file, 0);
@@ -82,8 +75,8 @@ void FuzzMp3(Input bytes) {
   MPEGInfo together;
   ID3Tag tagTogether;
   ID3Tag tagApart;
-  const bool taggedApart = ReadID3v1(file, *western, tagApart);
-  Expect(ReadMPEGInfoAndID3v1(file, *western, together, tagTogether) == taggedApart && together == info &&
+  const bool taggedApart = ReadID3v1(file, western, tagApart);
+  Expect(ReadMPEGInfoAndID3v1(file, western, together, tagTogether) == taggedApart && together == info &&
              tagTogether == tagApart,
          "reading header and tag together gives what the readers give apart");
   if (size < 4) {
@@ -101,6 +94,24 @@ void FuzzMp3(Input bytes) {
            "a decoded header stands at a frame sync");
     Expect(info.Bitrate >= 0 && info.Frequency >= 0 && info.Duration >= 0, "rates and time are not negative",
            ToDecimal(info.Bitrate) + u" " + ToDecimal(info.Frequency) + u" " + ToDecimal(info.Duration));
+  }
+}
+
+}  // namespace
+
+void FuzzMp3(Input bytes) {
+  static const std::unique_ptr<CodePage> western = OpenCodePage(1252);
+  static const std::unique_ptr<CodePage> japanese = OpenCodePage(932);
+  CheckTag(bytes, *western);
+  if (japanese) CheckTag(bytes, *japanese);
+  CheckFile(bytes, *western);
+  // The same bytes behind a run of zeros that puts their start just before
+  // the end of the frame search's first block (4 KiB), then of its second
+  // (16 KiB more): a sync cut by a block's end must still be found.
+  for (std::size_t zeros : {4095, 4096 + 16384 - 1}) {
+    std::vector<std::uint8_t> padded(zeros, 0);
+    padded.insert(padded.end(), bytes.begin(), bytes.end());
+    CheckFile(padded, *western);
   }
 }
 
