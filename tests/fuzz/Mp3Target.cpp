@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "FuzzTarget.h"
 #include "metadata/ID3Tag.h"
@@ -50,7 +51,8 @@ void CheckTag(Input bytes, const CodePage& codePage) {
   }
 }
 
-void CheckFile(Input bytes, const CodePage& western) {
+// Checks the readers on one file; gives what ReadMPEGInfo read and answered.
+std::pair<MPEGInfo, bool> CheckFile(Input bytes, const CodePage& western) {
   MemoryFile file(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
   const bool hasID3v2 = StartsWith(bytes, "ID3");
   const std::optional<std::int32_t> tagSize = ID3v2TagSize(file, 0);
@@ -81,7 +83,7 @@ void CheckFile(Input bytes, const CodePage& western) {
          "reading header and tag together gives what the readers give apart");
   if (size < 4) {
     Expect(!decoded && info == MPEGInfo{}, "a file shorter than 4 bytes leaves the record untouched");
-    return;
+    return {info, decoded};
   }
   Expect(info.FileSize == static_cast<std::int32_t>(size), "FileSize is the file's size");
   const bool tagged = size >= kID3v1Size && StartsWith(bytes.last(kID3v1Size), "TAG");
@@ -95,6 +97,7 @@ void CheckFile(Input bytes, const CodePage& western) {
     Expect(info.Bitrate >= 0 && info.Frequency >= 0 && info.Duration >= 0, "rates and time are not negative",
            ToDecimal(info.Bitrate) + u" " + ToDecimal(info.Frequency) + u" " + ToDecimal(info.Duration));
   }
+  return {info, decoded};
 }
 
 }  // namespace
@@ -104,14 +107,23 @@ void FuzzMp3(Input bytes) {
   static const std::unique_ptr<CodePage> japanese = OpenCodePage(932);
   CheckTag(bytes, *western);
   if (japanese) CheckTag(bytes, *japanese);
-  CheckFile(bytes, *western);
-  // The same bytes behind a run of zeros that puts their start just before
-  // the end of the frame search's first block (4 KiB), then of its second
-  // (16 KiB more): a sync cut by a block's end must still be found.
-  for (std::size_t zeros : {4095, 4096 + 16384 - 1}) {
+  const auto [info, decoded] = CheckFile(bytes, *western);
+  // The same bytes behind a run of zeros that puts their start 30 bytes and
+  // 1 byte before the end of the frame search's first block (4 KiB), then of
+  // its second (16 KiB more): a sync or a frame's VBR header cut by a block's
+  // end must read as it does alone. Zeros hold no sync, and the time counts
+  // from the frame, so only the size differs; unless an ID3v2 tag, no longer
+  // at the start, moved the search.
+  constexpr std::size_t kFirstEnd = 4096;
+  constexpr std::size_t kSecondEnd = kFirstEnd + 16384;
+  for (std::size_t zeros : {kFirstEnd - 30, kFirstEnd - 1, kSecondEnd - 30, kSecondEnd - 1}) {
     std::vector<std::uint8_t> padded(zeros, 0);
     padded.insert(padded.end(), bytes.begin(), bytes.end());
-    CheckFile(padded, *western);
+    auto [paddedInfo, paddedDecoded] = CheckFile(padded, *western);
+    if (bytes.size() < 4 || StartsWith(bytes, "ID3")) continue;
+    paddedInfo.FileSize = info.FileSize;
+    Expect(paddedDecoded == decoded && paddedInfo == info, "zeros before the first frame change only the size",
+           paddedInfo.Version + u" " + ToDecimal(paddedInfo.Bitrate) + u" " + ToDecimal(paddedInfo.Duration));
   }
 }
 
