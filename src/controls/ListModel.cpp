@@ -182,6 +182,15 @@ void ListModel::MouseMove(int row) {
   SetListIndex(row);
 }
 
+bool ListModel::DragStep(int direction) {
+  const int from = listIndex_ >= 0 ? listIndex_ : direction < 0 ? topIndex_ : topIndex_ + visibleRows_ - 1;
+  const int to = from + (direction < 0 ? -1 : 1);
+  if (to < 0 || to >= ListCount()) return false;
+  if (Mode == SelectMode::kMultiple) items_[to].selected = dragState_;
+  SetListIndex(to);
+  return true;
+}
+
 bool ListModel::KeyDown(int key) {
   if (items_.empty() || listIndex_ < 0) return false;
   switch (key) {

@@ -92,6 +92,14 @@ class ListModel {
   void MouseDown(int row);
   void MouseMove(int row);
   void MouseUp() { mouseDown_ = false; }
+  // A button went down on the list and is not yet up.
+  bool ButtonHeld() const { return mouseDown_; }
+  // One step of the auto-scroll while the button is held beyond the top
+  // (-1) or bottom (+1) edge: the current item moves one row that way,
+  // taking the drag state in multiple mode; without a current item the step
+  // starts from the first or last visible row. False when no item lies
+  // that way.
+  bool DragStep(int direction);
   // A key pressed on the list; true when it moved or toggled the selection.
   bool KeyDown(int key);
 
