@@ -178,14 +178,13 @@ TEST(iList, KeepsTheScrollBarInStepWithItemsSizeAndTheUser) {
   EXPECT_FALSE(s.host.scrollBar.visible);
   for (int i = 0; i < 5; ++i) s.list.AddItem(u"more");
   s.list.SetListIndex(7);
-  EXPECT_TRUE(s.host.scrollBar.visible);
-  EXPECT_EQ(s.host.scrollBar.width, 13);
-  EXPECT_EQ(s.host.scrollBar.maximum, 5);
-  EXPECT_EQ(s.host.scrollBar.largeChange, 3);
-  EXPECT_EQ(s.host.scrollBar.value, 5);
+  auto bar = [&] {
+    const ScrollBarState& b = s.host.scrollBar;
+    return std::vector<int>{b.visible, b.width, b.maximum, b.largeChange, b.value};
+  };
+  EXPECT_EQ(bar(), (std::vector<int>{true, 13, 5, 3, 5}));
   s.host.SetSize(Size{100, 84});  // five rows: a smaller range
-  EXPECT_EQ(s.host.scrollBar.maximum, 3);
-  EXPECT_EQ(s.host.scrollBar.value, 3);
+  EXPECT_EQ(bar(), (std::vector<int>{true, 13, 3, 5, 3}));
 
   // The user's moves, any value the window reports, close the edit box.
   int scrolls = 0;
@@ -200,8 +199,7 @@ TEST(iList, KeepsTheScrollBarInStepWithItemsSizeAndTheUser) {
   EXPECT_EQ(scrolls, 3);
 
   s.list.Clear();
-  EXPECT_FALSE(s.host.scrollBar.visible);
-  EXPECT_EQ(s.host.scrollBar.maximum, 0);
+  EXPECT_EQ(bar(), (std::vector<int>{false, 13, 0, 5, 0}));
 }
 
 TEST(iList, OpensTheEditBoxOverTheCurrentRowInItsColours) {
@@ -310,28 +308,25 @@ TEST(iList, AutoScrollStepsAtTheStartingPaceUntilAnEndTheReturnOrTheRelease) {
     s.list.SetListIndex(item);
     s.host.MouseDown({30, 2 + (item - s.list.TopIndex()) * 15 + 3});  // selects it, and the rows passed
   };
-  {  // above, 5 pixels out: a step at once, then every 400 ms however far the pointer goes
+  struct {
+    int item, pointerY, interval;
+    std::vector<int> selected;
+  } const directions[] = {
+      {2, -3, 400, {0, 1, 2}},       // 5 pixels above: to the first item
+      {17, 65, 420, {17, 18, 19}},  // 4 pixels below: to the last
+  };
+  for (const auto& d : directions) {
     Shown s(Size{200, 64}, 20);
-    pressOn(s, 2);
-    s.host.MouseMove({30, -3}, MouseButton::kLeft);
-    EXPECT_EQ(s.list.ListIndex(), 1);
-    s.host.MouseMove({30, -40}, MouseButton::kLeft);
-    EXPECT_EQ(s.host.TimerInterval(iList::kAutoScrollTimer), 400);
-    s.host.Advance(399);
-    EXPECT_EQ(s.list.ListIndex(), 1);
+    pressOn(s, d.item);
+    const int step = d.pointerY < 0 ? -1 : 1;
+    s.host.MouseMove({30, d.pointerY}, MouseButton::kLeft);  // a step at once
+    s.host.MouseMove({30, d.pointerY * 9}, MouseButton::kLeft);  // farther out: the same pace
+    EXPECT_EQ(s.host.TimerInterval(iList::kAutoScrollTimer), d.interval);
+    s.host.Advance(d.interval - 1);
+    EXPECT_EQ(s.list.ListIndex(), d.item + step);
     s.host.Advance(1);
-    EXPECT_FALSE(s.host.TimerInterval(iList::kAutoScrollTimer));  // the first item
-    EXPECT_EQ(s.Selected(), (std::vector<int>{0, 1, 2}));
-  }
-  {  // below, 4 pixels out, to the last item
-    Shown s(Size{200, 64}, 20);
-    pressOn(s, 17);
-    s.host.MouseMove({30, 65}, MouseButton::kLeft);
-    EXPECT_EQ(s.host.TimerInterval(iList::kAutoScrollTimer), 420);
-    s.host.Advance(5000);
-    EXPECT_EQ(s.list.TopIndex(), 16);
-    EXPECT_FALSE(s.host.TimerInterval(iList::kAutoScrollTimer));
-    EXPECT_EQ(s.Selected(), (std::vector<int>{17, 18, 19}));
+    EXPECT_FALSE(s.host.TimerInterval(iList::kAutoScrollTimer));  // at the end
+    EXPECT_EQ(s.Selected(), d.selected);
   }
   for (bool release : {false, true}) {  // the pointer returns, or the button is released
     Shown s(Size{200, 64}, 20);
