@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 
 #include "controls/iList.h"
 #include "platform/sim/RecordingCanvas.h"
@@ -8,6 +9,12 @@
 
 namespace lanternfly {
 namespace {
+
+std::string Hex(Colour colour) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%06X", static_cast<unsigned>(colour));
+  return buffer;
+}
 
 // A list in its window. Rows start at (2, 2), inside the 3-D border.
 struct Shown {
@@ -58,13 +65,16 @@ TEST(iList, DrawsAWordListRowByRowWithTheFocusOnTheCurrentOne) {
   for (auto text : {u"alpha", u"beta", u"gamma"}) s.list.AddItem(text);
   s.list.SetListIndex(1);
   s.host.Focus(true);
+  // The word lists keep the user's scheme: window, window text, highlight and highlight text.
+  const std::string window = Hex(SystemColour(5)), text = Hex(SystemColour(8)),
+                    highlight = Hex(SystemColour(13)), highlightText = Hex(SystemColour(14));
   EXPECT_EQ(s.Drawn(), (std::vector<std::string>{
-                           "FillRect 2,2-118,18 FFFFFF",
-                           "DrawText 4,2-118,18 2064 000000 \"alpha\" -> 4,2 \"alpha\"",
-                           "FillRect 2,18-118,34 6A240A",
-                           "DrawText 4,18-118,34 2064 FFFFFF \"beta\" -> 4,18 \"beta\"",
-                           "FillRect 2,34-118,50 FFFFFF",
-                           "DrawText 4,34-118,50 2064 000000 \"gamma\" -> 4,34 \"gamma\"",
+                           "FillRect 2,2-118,18 " + window,
+                           "DrawText 4,2-118,18 2064 " + text + " \"alpha\" -> 4,2 \"alpha\"",
+                           "FillRect 2,18-118,34 " + highlight,
+                           "DrawText 4,18-118,34 2064 " + highlightText + " \"beta\" -> 4,18 \"beta\"",
+                           "FillRect 2,34-118,50 " + window,
+                           "DrawText 4,34-118,50 2064 " + text + " \"gamma\" -> 4,34 \"gamma\"",
                            "FocusRect 2,18-118,34",
                            "Edge 0,0-120,52 edge 0xA sides 0xF",
                        }));
