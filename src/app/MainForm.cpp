@@ -150,7 +150,9 @@ void MainForm::mnuabout_Click() {
 
 void MainForm::Form_Resize(WindowState state) {
   State = state;
-  if (state_.settings.HideOnMinimize && State == WindowState::kMinimized) Visible = false;
+  // Hidden without a tray icon, the window could never be brought back.
+  if (state_.settings.HideOnMinimize && state_.settings.ShowTrayIcon && State == WindowState::kMinimized)
+    Visible = false;
   view_.ShowWindowState(State, Visible);
 }
 

@@ -219,11 +219,15 @@ TEST_F(MainFormTest, TrayIconAndWindowState) {
 
   form.Form_Resize(WindowState::kMinimized);  // HideOnMinimize is on
   EXPECT_FALSE(window.shownVisible);
-  form.mnushow_Click();
-  state.settings.HideOnMinimize = false;
-  form.Form_Resize(WindowState::kMinimized);
-  EXPECT_TRUE(window.shownVisible);
-  EXPECT_EQ(window.shownState, WindowState::kMinimized);
+  // Kept on the taskbar, minimised: without hiding, or without an icon to come back by.
+  for (auto [hideOnMinimize, showTrayIcon] : {std::pair{false, true}, std::pair{true, false}}) {
+    form.mnushow_Click();
+    state.settings.HideOnMinimize = hideOnMinimize;
+    state.settings.ShowTrayIcon = showTrayIcon;
+    form.Form_Resize(WindowState::kMinimized);
+    EXPECT_TRUE(window.shownVisible);
+    EXPECT_EQ(window.shownState, WindowState::kMinimized);
+  }
 }
 
 TEST_F(MainFormTest, MenuCommands) {
