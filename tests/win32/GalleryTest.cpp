@@ -12,6 +12,7 @@
 #include "controls/HyperLabel.h"
 #include "controls/PanelFrame.h"
 #include "controls/iButton.h"
+#include "controls/iList.h"
 #include "platform/sim/RecordingCanvas.h"
 #include "platform/win32/Win32ControlWindow.h"
 
@@ -47,6 +48,7 @@ class Gallery : public ::testing::Test {
     PlaceFrame();
     PlaceButtons();
     PlacePreviews();
+    PlaceLists();
     Pump(600);
     shot_ = test::CaptureClient(top_->Handle());
   }
@@ -155,6 +157,33 @@ class Gallery : public ::testing::Test {
     }
   }
 
+  // The main window's room list (rows of 15 shaded when selected) and a
+  // settings word list in the user's own colours, each with its second row
+  // selected.
+  static void PlaceLists() {
+    auto rooms = std::make_unique<iList>();
+    rooms->Mode = ListModel::SelectMode::kMultiple;
+    rooms->SetFont(FontSpec{u"Verdana", 9});
+    rooms->SetBackNormal(0xFFFFFF);
+    rooms->SetBackSelected(0xF5ECCC);
+    rooms->SetBackSelectedG1(0xF5ECDE);
+    rooms->SetBackSelectedG2(0xEBBFA0);
+    rooms->SetFontNormal(0);
+    rooms->SetFontSelected(0x404040);
+    rooms->SetItemHeight(15);
+    rooms->SetItemHeightAuto(false);
+    rooms->SetSelectModeStyle(iList::kStyleVerticalGradient);
+    for (auto room : {u"[WinMX] Lobby", u"[Metis] Rock & Roll", u"[WinMX] Jazz", u"[RoboMX] Talk"})
+      rooms->AddItem(room);
+    auto words = std::make_unique<iList>();
+    words->SetFont(FontSpec{u"Tahoma", 9.75});
+    words->SetItemHeight(16);
+    for (auto word : {u"live", u"remix", u"karaoke"}) words->AddItem(word);
+    lists_[0] = &Place(std::move(rooms), Rect{10, 180, 250, 290}, u"iList");
+    lists_[1] = &Place(std::move(words), Rect{270, 180, 490, 290}, u"iList");
+    for (iList* list : lists_) list->SetItemSelected(1, true);
+  }
+
   static inline test::TestWindow* top_ = nullptr;
   static inline std::vector<Shown> shown_;
   static inline test::Screenshot shot_;
@@ -162,6 +191,7 @@ class Gallery : public ::testing::Test {
   static inline CntrlBox* boxes_[4] = {};
   static inline iButton* buttons_[4] = {};
   static inline HyperLabel* previews_[2] = {};
+  static inline iList* lists_[2] = {};
 };
 
 TEST_F(Gallery, FrameIsABodyUnderAGradientHeader) {
@@ -250,6 +280,24 @@ TEST_F(Gallery, PreviewsShowTheirColourTagsOnBlack) {
   for (int y = 0; y < WindowOf(*previews_[1]).ClientSize().height; ++y)
     for (int x = 0; x < 12; ++x) redLeft += At(*previews_[1], x, y) == kRed;
   EXPECT_GT(redLeft, 5);
+}
+
+TEST_F(Gallery, ListsPaintTheSelectedRowInTheirStyle) {
+  // Rows start inside the 2-pixel border; the room list's second row runs
+  // from y = 17 to 31, shaded from its first colour down to its second.
+  const iList& rooms = *lists_[0];
+  const int right = WindowOf(rooms).ClientSize().width - 10;  // past the text
+  EXPECT_EQ(At(rooms, right, 17), Rgb(222, 236, 245));
+  EXPECT_EQ(At(rooms, right, 31), Rgb(160, 191, 235));
+  const Colour middle = At(rooms, right, 24);
+  EXPECT_LT(RedOf(middle), 222);
+  EXPECT_GT(RedOf(middle), 160);
+  EXPECT_EQ(At(rooms, right, 10), Rgb(255, 255, 255));  // the first row, not selected
+
+  const iList& words = *lists_[1];
+  const int wordsRight = WindowOf(words).ClientSize().width - 10;
+  EXPECT_EQ(At(words, wordsRight, 2 + 16 + 8), static_cast<Colour>(GetSysColor(COLOR_HIGHLIGHT)));
+  EXPECT_EQ(At(words, wordsRight, 2 + 8), static_cast<Colour>(GetSysColor(COLOR_WINDOW)));
 }
 
 TEST_F(Gallery, SavesItsPicture) {
