@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
 
+#include <memory>
+
 #include "app/TrayIcon.h"
 #include "text/Text.h"
 
@@ -57,6 +59,13 @@ SongInformation MainForm::ReadSelectedPlayer() {
 }
 
 void MainForm::CheckSong_Timer() {
+  if (polling_) return;
+  polling_ = true;
+  const std::unique_ptr<bool, void (*)(bool*)> done(&polling_, [](bool* flag) { *flag = false; });
+  PollSong();
+}
+
+void MainForm::PollSong() {
   // The "Winamp v1.x" window belongs to foobar2000's plug-in: not Winamp.
   if (state_.settings.SelectedPlayer == u"Winamp" && SelectWinamp.Caption == kWinampCloneCaption) return;
   // A new song's file is read once, for the poll and the announcement.
@@ -174,6 +183,15 @@ void MainForm::TrayIcon_MouseMessage(std::uint32_t mouseMessage) {
     bool minimized = State == WindowState::kMinimized;
     view_.PopupTrayMenu(TrayMenuItems{minimized, !minimized, true});
   }
+}
+
+void MainForm::Form_MouseMove(std::uint64_t wParam, std::int64_t lParam, bool pointerThere) {
+  // The callback number is the mouse-move message's own, so a move over the
+  // window at x = 515 would read as a double click on the icon, and with the
+  // left button held (wParam 1) even the icon's id would match.
+  if (pointerThere || TrayIcon.uID == 0 || wParam != TrayIcon.uID) return;
+  if (lParam < 0 || lParam > 0xFFFF) return;  // a point below the window's top row
+  TrayIcon_MouseMessage(static_cast<std::uint32_t>(lParam));
 }
 
 }  // namespace lanternfly

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "controls/ListModel.h"
+#include "controls/iList.h"
 #include "message/DisplayMessage.h"
 #include "message/PatternDatabase.h"
 #include "message/Random.h"
@@ -79,7 +79,8 @@ class MainForm {
   void Form_Load();
   // The two polls run from here on, in every window state, until the end.
   void StartTimers(Timers& timers);
-  // The song poll, every 5 s.
+  // The song poll, every 5 s. A tick that comes while the poll lets
+  // messages run is skipped: one poll at a time.
   void CheckSong_Timer();
   // Player detection, every 3 s.
   void TimerDetectActivePlayers_Timer();
@@ -113,6 +114,11 @@ class MainForm {
   void Form_QueryUnload();
   // A mouse action on the tray icon, as its mouse message (0x0201 ...).
   void TrayIcon_MouseMessage(std::uint32_t mouseMessage);
+  // The window's mouse-move message, which also brings the icon's callbacks:
+  // then wParam is the icon's id and lParam the mouse message alone. With
+  // `pointerThere` the pointer really is at that point of the window, so
+  // the message is the mouse moving over it and not the icon's.
+  void Form_MouseMove(std::uint64_t wParam, std::int64_t lParam, bool pointerThere);
   // The settings window closed: the main window comes back.
   void SettingsWindow_Closed() { SetWindowState(WindowState::kNormal, true); }
 
@@ -126,7 +132,7 @@ class MainForm {
   OptionBox SelectiTunes{u"iTunes"};
   OptionBox SelectFoobar{u"Foobar"};
   OptionBox SelectVLC{u"VLC"};
-  ListModel channellist;
+  iList channellist;
   std::u16string CurrentlyPlayingLabel = u"Artist - Song Name";
   WindowState State = WindowState::kNormal;
   bool Visible = true;
@@ -140,6 +146,7 @@ class MainForm {
   void SelectSendToAll(bool all);
   void SetWindowState(WindowState state, bool visible);
   SongInformation ReadSelectedPlayer();
+  void PollSong();
 
   Desktop& desktop_;
   Shell& shell_;
@@ -151,6 +158,7 @@ class MainForm {
   RoomSender sender_;
   RandomWordPicker randomWords_;
   SettingsFile settingsFile_;
+  bool polling_ = false;  // a song poll runs (and lets messages run)
 };
 
 }  // namespace lanternfly

@@ -230,6 +230,47 @@ TEST_F(MainFormTest, TrayIconAndWindowState) {
   }
 }
 
+TEST_F(MainFormTest, APollThatLetsMessagesRunIsNotStartedAgainMeanwhile) {
+  form.Form_Load();
+  int nestedCalls = -1;
+  sim.DuringNextPump([&] {
+    const int before = sim.Calls();
+    form.CheckSong_Timer();
+    nestedCalls = sim.Calls() - before;
+  });
+  form.CheckSong_Timer();
+  EXPECT_EQ(nestedCalls, 0);
+  EXPECT_EQ(winmx.Received(winmxBox).size(), 1u);
+  winamp.Play({{"C:\\Music\\artist-title.mp3", "Artist - Title"}, {"C:\\Music\\next.mp3", "Other - Song"}}, 1);
+  form.CheckSong_Timer();  // the next tick polls again
+  EXPECT_EQ(winmx.Received(winmxBox).size(), 2u);
+}
+
+TEST_F(MainFormTest, OnlyTheIconsCallbacksAreTakenFromTheMouseMoveMessage) {
+  form.Form_Load();
+  const struct {
+    std::uint64_t wParam;
+    std::int64_t lParam;
+    bool pointerThere;
+    bool shown;
+    bool menu;
+  } cases[] = {
+      {1, 0x0203, false, true, false},       // the icon's double click
+      {1, 0x0205, false, false, true},       // its right button
+      {0, 0x0203, false, false, false},      // a move at (515, 0)
+      {1, 0x0203, true, false, false},       // the same with the left button held
+      {1, 0x0205, true, false, false},       // at (517, 0)
+      {1, 0x00140203, false, false, false},  // at (515, 20)
+  };
+  for (const auto& c : cases) {
+    form.mnuhide_Click();
+    window.trayMenu.reset();
+    form.Form_MouseMove(c.wParam, c.lParam, c.pointerThere);
+    EXPECT_EQ(window.shownVisible, c.shown) << std::hex << c.lParam;
+    EXPECT_EQ(window.trayMenu.has_value(), c.menu) << std::hex << c.lParam;
+  }
+}
+
 TEST_F(MainFormTest, MenuCommands) {
   form.Form_Load();
   form.mnuvisit_Click();
