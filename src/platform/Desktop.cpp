@@ -2,6 +2,51 @@
 
 namespace lanternfly {
 
+void OneWaitPerProgram::EndRound() {
+  if (--rounds_ > 0) return;
+  // The next round asks again: a program that has woken up is served.
+  silent_.clear();
+  programs_.clear();
+}
+
+std::uint32_t OneWaitPerProgram::ProgramOf(WindowHandle window) {
+  auto [known, added] = programs_.try_emplace(window, 0);
+  if (added) known->second = api_.ProcessOf(window);
+  return known->second;
+}
+
+bool OneWaitPerProgram::MaySend(WindowHandle window) {
+  return silent_.empty() || silent_.count(ProgramOf(window)) == 0;
+}
+
+void OneWaitPerProgram::Answered(WindowHandle window, bool answered) {
+  if (answered || rounds_ == 0) return;
+  // A window that has gone (process 0) failed without waiting.
+  if (std::uint32_t program = ProgramOf(window); program != 0) silent_.insert(program);
+}
+
+std::optional<std::uint32_t> OneWaitPerProgram::Send(WindowHandle window, std::uint32_t message, std::uint64_t wParam,
+                                                     std::int64_t lParam) {
+  if (!MaySend(window)) return std::nullopt;
+  std::optional<std::uint32_t> answer = api_.Send(window, message, wParam, lParam);
+  Answered(window, answer.has_value());
+  return answer;
+}
+
+bool OneWaitPerProgram::SendSetText(WindowHandle window, std::uint64_t wParam, std::string_view text) {
+  if (!MaySend(window)) return false;
+  bool answered = api_.SendSetText(window, wParam, text);
+  Answered(window, answered);
+  return answered;
+}
+
+std::optional<std::string> OneWaitPerProgram::SendGetText(WindowHandle window, int bufferSize) {
+  if (!MaySend(window)) return std::nullopt;
+  std::optional<std::string> text = api_.SendGetText(window, bufferSize);
+  Answered(window, text.has_value());
+  return text;
+}
+
 std::optional<std::string> Desktop::Encode(std::optional<std::u16string_view> text) const {
   if (!text) return std::nullopt;
   return codePage_.Encode(*text);

@@ -5,6 +5,8 @@
 // Texts are 8-bit in the system code page; Desktop (Desktop.h) converts them.
 // No call here fails loudly: a window that has gone answers like an empty
 // one, and what that means is said per call.
+// A sent message may wait 2 s for a program that hangs; Desktop.h keeps a
+// round of calls to one such wait per program.
 
 #include <cstdint>
 #include <memory>

@@ -56,7 +56,7 @@ const PlayerReaders::SongFile& PlayerReaders::ReadSongFile(std::u16string path) 
 
 // Only what was read while one lives is kept: a file read before may have
 // changed since.
-PlayerReaders::KeepSongFile::KeepSongFile(PlayerReaders& readers) : readers_(readers) {
+PlayerReaders::KeepSongFile::KeepSongFile(PlayerReaders& readers) : readers_(readers), round_(readers.desktop_) {
   if (readers_.keepDepth_++ == 0) readers_.kept_.reset();
 }
 
@@ -65,6 +65,8 @@ PlayerReaders::KeepSongFile::~KeepSongFile() {
 }
 
 SongInformation PlayerReaders::ReadWinampSong() {
+  // A player that hangs costs one bounded wait for the whole read.
+  Desktop::Round round(desktop_);
   SongInformation song;
   song.Active = winamp_.IsWinampOpen() == 1;
   if (!song.Active) return song;

@@ -39,10 +39,13 @@ class PlayerReaders {
 
   WinAmp& Winamp() { return winamp_; }
 
-  // While one lives, the Winamp and foobar2000 readers read a song file once
-  // and take it as it was for every further read of the same path: the poll
-  // that finds a new song and the announcement's fresh read share one look
-  // at the file. Without one, every read looks at the file afresh.
+  // One song poll's tick lives in one: the poll that finds a new song, the
+  // announcement with its fresh read, and the room list. While one lives,
+  // the Winamp and foobar2000 readers read a song file once and take it as
+  // it was for every further read of the same path; without one, every read
+  // looks at the file afresh. It is also a Desktop::Round, so a player or
+  // chat client that hangs costs the tick one bounded wait, not one per read
+  // or room; the next tick asks it again.
   class KeepSongFile {
    public:
     explicit KeepSongFile(PlayerReaders& readers);
@@ -52,6 +55,7 @@ class PlayerReaders {
 
    private:
     PlayerReaders& readers_;
+    Desktop::Round round_;
   };
 
  private:

@@ -47,17 +47,14 @@ std::int32_t KilohertzToHertz(std::int32_t kilohertz) {
 
 int WinAmp::IsWinampOpen() {
   queryWindow_ = FindWinampWindow();
-  silentWindow_ = kNoWindow;
   return queryWindow_ != kNoWindow ? 1 : 0;
 }
 
 WindowHandle WinAmp::FindWinampWindow() { return desktop_.FindByClass(kWinampClass); }
 
 std::uint32_t WinAmp::Ask(WindowHandle window, std::uint64_t wParam, std::int64_t query) {
-  if (window == kNoWindow || window == silentWindow_) return 0;
-  std::optional<std::uint32_t> answer = desktop_.Api().Send(window, kWmUser, wParam, query);
-  if (!answer) silentWindow_ = window;
-  return answer.value_or(0);
+  if (window == kNoWindow) return 0;
+  return desktop_.Api().Send(window, kWmUser, wParam, query).value_or(0);
 }
 
 std::int32_t WinAmp::GetSongLength() { return static_cast<std::int32_t>(Ask(queryWindow_, 1, kGetOutputTime)); }

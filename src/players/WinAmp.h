@@ -43,15 +43,13 @@ class WinAmp {
   std::u16string GetCurrentFileName();
 
  private:
-  // Sends one query. Once the window has left a query unanswered, the rest
-  // of this read counts as 0 without waiting again, so a slow player costs
-  // one bounded wait per read, not one per query.
+  // Sends one query; unanswered counts as 0. Inside a Desktop::Round a
+  // player that left one query unanswered is not waited for again.
   std::uint32_t Ask(WindowHandle window, std::uint64_t wParam, std::int64_t query);
 
   Desktop& desktop_;
   WindowHandle queryWindow_{};
   WindowHandle fileNameWindow_{};
-  WindowHandle silentWindow_{};
 };
 
 // The rate in Hz behind a sample rate in whole kHz: the exact MPEG rate

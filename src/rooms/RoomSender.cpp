@@ -48,12 +48,12 @@ struct ClientRooms {
 }  // namespace
 
 // What one announcement has learnt and done: each client's rooms, walked at
-// the first entry that needs them; the boxes typed into; the programs that
-// left a message unanswered, waited for once.
+// the first entry that needs them, and the boxes typed into. It is a round of
+// its own, so a client that does not answer is waited for once.
 class RoomSender::Announcement {
  public:
   Announcement(Desktop& desktop, const RoomTable& rooms, std::u16string_view message)
-      : line(BoxLine(desktop.Text(), message)), desktop_(desktop) {
+      : line(BoxLine(desktop.Text(), message)), round_(desktop), desktop_(desktop) {
     for (const RoomRecord& room : rooms) {
       for (ChatClient client : kChatClients) {
         if (room.ClientTag == ClientTag(client)) StoredNames(client).insert(room.RoomName);
@@ -84,9 +84,9 @@ class RoomSender::Announcement {
 
   const std::string line;
   std::set<WindowHandle> served;
-  std::set<std::uint32_t> silent;
 
  private:
+  Desktop::Round round_;
   Desktop& desktop_;
   std::optional<TopLevelWindows> topLevel_;
   std::array<std::unordered_set<std::u16string_view>, kChatClients.size()> stored_;
@@ -175,17 +175,9 @@ std::vector<WindowHandle> RoomSender::InputBoxes(ChatClient client, WindowHandle
 
 void RoomSender::Deliver(Announcement& announcement, WindowHandle box) {
   if (!announcement.served.insert(box).second) return;
-  // Whose box it is matters only once a program has left a message unanswered.
-  auto silent = [&] { return !announcement.silent.empty() && announcement.silent.count(desktop_.ProcessOf(box)) != 0; };
-  auto fallSilent = [&] { announcement.silent.insert(desktop_.ProcessOf(box)); };
-  if (silent()) return;
-  if (settings_.InterruptionProtection) {
-    std::optional<bool> inUse = InputBoxInUse(box);
-    if (!inUse) fallSilent();
-    // A draft we could not read is never overwritten.
-    if (inUse.value_or(true)) return;
-  }
-  if (!Submit(box, announcement.line)) fallSilent();
+  // A draft we could not read is never overwritten.
+  if (settings_.InterruptionProtection && InputBoxInUse(box).value_or(true)) return;
+  Submit(box, announcement.line);
 }
 
 bool RoomSender::SubmitToInputBox(WindowHandle box, std::u16string_view message) {

@@ -4,7 +4,11 @@
 
 #include <algorithm>
 
+#include "app/HeadlessMainWindow.h"
+#include "app/MainForm.h"
 #include "platform/sim/FakeChatClients.h"
+#include "platform/sim/FakePlayers.h"
+#include "platform/sim/SimSystem.h"
 #include "rooms/RoomScanner.h"
 #include "rooms/RoomSender.h"
 #include "text/Text.h"
@@ -347,6 +351,59 @@ TEST_F(RoomsTest, ClearedScanSwitchLeavesTheClientAlone) {
   EXPECT_EQ(winmx.Received(box), Lines{});
   scanner.RefreshRoomList();
   EXPECT_EQ(list.ListCount(), 0);
+}
+
+// A program that hangs makes each message sent to it wait out the 2-s bound
+// (TimedOut counts those waits), and the main window with it. Two song-poll
+// ticks and a click on the song, each announcing (the list rebuilt on every
+// tick), then a tick once every program answers again.
+TEST(HungPrograms, EachCostsATickOneWaitAndTheOthersAreServed) {
+  struct Case {
+    const char* what;
+    bool playerHangs, clientHangs, protection;
+    int waits;  // per tick and per click
+  } cases[] = {
+      {"client, protection on", false, true, true, 1},
+      {"client, protection off", false, true, false, 1},
+      {"player", true, false, true, 1},
+      {"player and client", true, true, false, 2},
+  };
+  for (const Case& test : cases) {
+    SimSystem machine;
+    SimDesktop& sim = machine.sim;
+    FakeWinamp winamp{sim};
+    std::vector<WinampTrack> playlist = {{"C:\\a.mp3", "Artist - One"}, {"C:\\b.mp3", "Artist - Two"}};
+    winamp.Play(playlist, 0);
+    FakeChatClient hung(sim, Kind::kRabbit), winmx(sim, Kind::kWinMX), nushi(sim, Kind::kNushi);
+    std::vector<WindowHandle> hungBoxes = {hung.OpenRoom("A"), hung.OpenRoom("B"), hung.OpenRoom("C")};
+    std::vector<WindowHandle> fineBoxes = {winmx.OpenRoom("Lobby"), nushi.OpenRoom("Lobby")};
+    HeadlessMainWindow window;
+    AppState state;
+    Random random{3};
+    MainForm form(machine.system, window, state, u"C:\\settings.ini", random);
+    form.Form_Load();
+    state.settings.AutoRefresh = true;
+    state.settings.InterruptionProtection = test.protection;
+    sim.SetHung(winamp.ProcessId(), test.playerHangs);
+    sim.SetHung(hung.ProcessId(), test.clientHangs);
+
+    for (std::size_t tick = 1; tick <= 4; ++tick) {
+      if (tick == 4) {
+        sim.SetHung(winamp.ProcessId(), false);
+        sim.SetHung(hung.ProcessId(), false);
+      }
+      winamp.Play(playlist, tick == 2 ? 0 : 1);  // new on every tick; the click announces song 0 again
+      int timedOut = sim.TimedOut();
+      if (tick == 3) form.CurrentlyPlayingLabel_Click();
+      else form.CheckSong_Timer();
+      std::string what = std::string(test.what) + ", tick " + std::to_string(tick);
+      EXPECT_EQ(sim.TimedOut() - timedOut, tick == 4 ? 0 : test.waits) << what;
+      for (WindowHandle box : fineBoxes) EXPECT_EQ(sim.Get(box).sentLines.size(), tick) << what;
+      std::size_t hungLines = !test.clientHangs ? tick : tick == 4 ? 1 : 0;
+      for (WindowHandle box : hungBoxes) EXPECT_EQ(sim.Get(box).sentLines.size(), hungLines) << what;
+    }
+    EXPECT_EQ(form.channellist.ListCount(), 5) << test.what;
+  }
 }
 
 }  // namespace

@@ -107,6 +107,7 @@ SimDesktop::Window* SimDesktop::Answering(WindowHandle window) {
   Window* found = Find(window);
   if (found == nullptr || processes_[found->processId].hung) {
     ++unanswered_;
+    if (found != nullptr) ++timedOut_;
     return nullptr;
   }
   return found;
@@ -163,7 +164,7 @@ std::optional<std::uint32_t> SimDesktop::Send(WindowHandle window, std::uint32_t
   if (found == nullptr) return std::nullopt;
   if (!found->onMessage) return 0;
   std::optional<std::uint32_t> answer = found->onMessage(message, wParam, lParam);
-  if (!answer) ++unanswered_;
+  if (!answer) ++unanswered_, ++timedOut_;
   return answer;
 }
 

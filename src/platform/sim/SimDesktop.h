@@ -74,10 +74,13 @@ class SimDesktop final : public WindowApi {
   // Runs `action` inside the next PumpMessages.
   void DuringNextPump(std::function<void()> action) { pumpActions_.push_back(std::move(action)); }
 
-  // What the program did: every WindowApi call, sends that went unanswered,
-  // and how many times it let messages run.
+  // What the program did: every WindowApi call, sends that went unanswered
+  // (also to windows that have gone, which fails at once), those of them that
+  // waited out the whole bound (2 s on Windows: the program hung or left the
+  // message unanswered), and how many times it let messages run.
   int Calls() const { return calls_; }
   int Unanswered() const { return unanswered_; }
+  int TimedOut() const { return timedOut_; }
   int Pumps() const { return pumps_; }
 
   // WindowApi
@@ -114,6 +117,7 @@ class SimDesktop final : public WindowApi {
   std::vector<std::pair<WindowHandle, PostedMessage>> queued_;  // posted to hung programs
   int calls_ = 0;
   int unanswered_ = 0;
+  int timedOut_ = 0;
   int pumps_ = 0;
 };
 
