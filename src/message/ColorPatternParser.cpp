@@ -27,18 +27,6 @@ std::optional<ColorBlock> ReadColorBlock(std::u16string_view body) {
   return ColorBlock{body.substr(0, bracket), body.substr(bracket + 1)};
 }
 
-// The script of the first piece of a "[c," split that holds "[/c]" with a "]"
-// before it. Like the expansion, this looks at the text before the first
-// "[c," too.
-std::optional<std::u16string> FirstBlockScript(std::u16string_view text) {
-  for (const std::u16string& piece : Split(text, kColorOpen)) {
-    std::size_t close = piece.find(kColorClose);
-    if (close == std::u16string::npos) continue;
-    if (auto block = ReadColorBlock(std::u16string_view(piece).substr(0, close))) return std::u16string(block->script);
-  }
-  return std::nullopt;
-}
-
 // The common walk of both block kinds: the text is split at `open`; a piece
 // without `close` is kept as it is, while in a piece with it the part before
 // the first `close` is the block's body, handed to `expand`, and the parts
@@ -98,13 +86,25 @@ std::u16string ExpandFirstColorBlock(std::u16string_view text) {
   return result.empty() ? std::u16string(text) : result;
 }
 
+// The script of the first piece of a "[c," split that holds "[/c]" with a "]"
+// before it. Like the expansion, this looks at the text before the first
+// "[c," too.
+std::optional<std::u16string> FirstColorBlockScript(std::u16string_view text) {
+  for (const std::u16string& piece : Split(text, kColorOpen)) {
+    std::size_t close = piece.find(kColorClose);
+    if (close == std::u16string::npos) continue;
+    if (auto block = ReadColorBlock(std::u16string_view(piece).substr(0, close))) return std::u16string(block->script);
+  }
+  return std::nullopt;
+}
+
 std::u16string FirstColorScript(std::u16string_view text) {
-  return FirstBlockScript(text).value_or(u"c,1,1");
+  return FirstColorBlockScript(text).value_or(u"c,1,1");
 }
 
 std::u16string ValidateColorScript(std::u16string_view text) {
   if (!Contains(text, kColorOpen)) return u"No beginning script id was found [c]";
-  std::optional<std::u16string> script = FirstBlockScript(text);
+  std::optional<std::u16string> script = FirstColorBlockScript(text);
   if (script && !Contains(*script, u",")) return u"Invalid Color Script Format";
   return u"Valid";
 }

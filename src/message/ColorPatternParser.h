@@ -6,6 +6,7 @@
 // Malformed blocks never fail: their markers are dropped or the block becomes
 // "Invalid Format", so whatever the user typed still produces a line.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,9 @@ std::u16string ExpandPatterns(std::u16string_view text, const PatternDatabase& p
 // Only the first complete colour block is expanded, and whatever follows the
 // next "[c," after it is dropped; default blocks stay as written.
 std::u16string ExpandFirstColorBlock(std::u16string_view text);
+
+// The script of the first complete colour block, or nothing when there is none.
+std::optional<std::u16string> FirstColorBlockScript(std::u16string_view text);
 
 // The script of the first complete colour block, or "c,1,1" when there is none.
 std::u16string FirstColorScript(std::u16string_view text);

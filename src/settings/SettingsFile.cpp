@@ -30,16 +30,6 @@ constexpr BooleanKey kChannelBooleans[] = {
     {u"ScanRabbit=", &Settings::ScanRabbit},   {u"ScanZCB=", &Settings::ScanZCB},
 };
 
-bool AddWord(WordSlots& slots, std::u16string word) {
-  for (std::u16string& slot : slots) {
-    if (slot.empty()) {
-      slot = std::move(word);
-      return true;
-    }
-  }
-  return false;
-}
-
 std::u16string_view TrueFalse(bool value) { return value ? u"True" : u"False"; }
 
 // "True" and "False" in any case, or a number: zero is false, any other true.
@@ -108,9 +98,6 @@ void ReadField(std::u16string_view field, Settings& settings, PatternDatabase& p
   }
 }
 
-// A pattern name as the saved form can hold it: an "=" would end the name.
-std::u16string StorableName(std::u16string_view name) { return ReplaceAll(StorableText(name), u"=", u""); }
-
 // The default pattern's name is cleaned as its pattern's is, so it still
 // names it; a name that matches no pattern keeps its "=".
 std::u16string StorableDefaultPattern(const PatternDatabase& patterns) {
@@ -152,6 +139,16 @@ Settings DefaultSettings() {
   return settings;
 }
 
+bool AddWord(WordSlots& slots, std::u16string word) {
+  for (std::u16string& slot : slots) {
+    if (slot.empty()) {
+      slot = std::move(word);
+      return true;
+    }
+  }
+  return false;
+}
+
 bool AddRandomWord(Settings& settings, std::u16string word) { return AddWord(settings.RandomWords, std::move(word)); }
 bool AddFilterWord(Settings& settings, std::u16string word) { return AddWord(settings.FilterWords, std::move(word)); }
 
@@ -163,6 +160,8 @@ std::u16string StorableText(std::u16string_view text) {
   }
   return kept;
 }
+
+std::u16string StorableName(std::u16string_view name) { return ReplaceAll(StorableText(name), u"=", u""); }
 
 std::u16string SettingsText(const Settings& settings, const PatternDatabase& patterns) {
   std::u16string text;

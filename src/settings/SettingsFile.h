@@ -20,6 +20,7 @@ Settings DefaultSettings();
 
 // Stores the word in the lowest free slot; false, storing nothing, when all
 // 100 slots are used.
+bool AddWord(WordSlots& slots, std::u16string word);
 bool AddRandomWord(Settings& settings, std::u16string word);
 bool AddFilterWord(Settings& settings, std::u16string word);
 
@@ -27,6 +28,10 @@ bool AddFilterWord(Settings& settings, std::u16string word);
 // would end its field and begin another. A word is cleaned with it before it
 // is stored.
 std::u16string StorableText(std::u16string_view text);
+
+// A pattern name as the saved form can hold it: StorableText's, and no "=",
+// which would end the name.
+std::u16string StorableName(std::u16string_view name);
 
 // The file's text for these settings, exactly as it is written. Values lose
 // what the file cannot hold: what StorableText removes (the template keeps
