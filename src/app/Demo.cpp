@@ -75,13 +75,18 @@ int RunDemo(std::ostream& out) {
   }
 
   for (const auto& [entry, box] : rooms) {
-    out << "\nRoom " << Utf16ToUtf8(entry) << " received:\n";
-    for (const std::string& line : sim.Get(box).sentLines) {
-      std::u16string text = codePage->Decode(line);
-      out << "  " << Utf16ToUtf8(text) << "\n    as shown: " << Utf16ToUtf8(WinMXToPlainText(text)) << '\n';
-    }
+    std::vector<std::u16string> lines;
+    for (const std::string& line : sim.Get(box).sentLines) lines.push_back(codePage->Decode(line));
+    PrintRoomLines(out, entry, lines);
   }
   return 0;
+}
+
+void PrintRoomLines(std::ostream& out, std::u16string_view entry, const std::vector<std::u16string>& lines) {
+  out << "\nRoom " << Utf16ToUtf8(entry) << " received:\n";
+  for (const std::u16string& text : lines) {
+    out << "  " << Utf16ToUtf8(text) << "\n    as shown: " << Utf16ToUtf8(WinMXToPlainText(text)) << '\n';
+  }
 }
 
 }  // namespace lanternfly

@@ -7,6 +7,9 @@
 //
 // ROLE winamp  --title T --path P [--length S] [--position MS] [--bitrate N]
 //              [--channels N] [--hz N] [--khz N] [--list N] [--pos N]
+//              [--next-title T --next-path P --after MS] (MS milliseconds
+//              after the first query the next song plays, with title T
+//              and path P, one place further down the playlist)
 //      foobar  --title T [--plugin] (with --plugin also winamp's options, the
 //              plug-in's window titled by --winamp-title)
 //      vlc     --title T
@@ -88,8 +91,33 @@ struct Winamp {
 };
 Winamp winamp;
 
+struct NextSong {
+  std::string title, path;
+  long after = -1;  // ms, counted from the first query, so that a reader that starts late still sees both songs
+};
+NextSong nextSong;
+constexpr std::size_t kPathMemory = 4096;
+constexpr UINT_PTR kNextSongTimer = 1;
+
+void PlayNextSong(HWND window) {
+  KillTimer(window, kNextSongTimer);
+  SetWindowTextA(window, nextSong.title.c_str());
+  std::memcpy(reinterpret_cast<void*>(winamp.pathAddress), nextSong.path.c_str(),
+              std::min(nextSong.path.size() + 1, kPathMemory));
+  ++winamp.listPosition;
+  winamp.position = 0;
+}
+
 LRESULT CALLBACK WinampProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_TIMER && wParam == kNextSongTimer) {
+    PlayNextSong(window);
+    return 0;
+  }
   if (message != WM_USER) return MainProcedure(window, message, wParam, lParam);
+  if (nextSong.after >= 0) {
+    SetTimer(window, kNextSongTimer, static_cast<UINT>(nextSong.after), nullptr);
+    nextSong.after = -1;
+  }
   switch (lParam) {
     case 105: return wParam == 1 ? winamp.length : winamp.position;
     case 124: return winamp.listLength;
@@ -113,12 +141,15 @@ void MakeWinamp(const Options& options) {
   winamp = {options.Number("length", 200),   options.Number("position", 12345), options.Number("bitrate", 128),
             options.Number("channels", 2),   options.Number("hz", 44100),       options.Number("khz", 44),
             options.Number("list", 3),       options.Number("pos", 2)};
+  if (options.values.count("next-title") != 0) {
+    nextSong = {options.Text("next-title"), options.Text("next-path"), options.Number("after", 0)};
+  }
   // The path lies as high in memory as it can, above 2 GiB where the
   // program runs with a large address space, so a sign-extended address
   // would miss it.
-  void* memory = VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE | MEM_TOP_DOWN, PAGE_READWRITE);
+  void* memory = VirtualAlloc(nullptr, kPathMemory, MEM_COMMIT | MEM_RESERVE | MEM_TOP_DOWN, PAGE_READWRITE);
   std::string path = options.Text("path");
-  std::memcpy(memory, path.c_str(), std::min<std::size_t>(path.size() + 1, 4096));
+  std::memcpy(memory, path.c_str(), std::min(path.size() + 1, kPathMemory));
   winamp.pathAddress = reinterpret_cast<std::uintptr_t>(memory);
 
   WNDCLASSA windowClass{};
