@@ -2,8 +2,10 @@
 // announces a new song (Winamp playing, the settings of a fresh setup: send
 // to all, protection on, the list rebuilt on every tick) with rooms of all
 // seven clients or with Zenar Chat Bot windows, and a room scan that keeps a
-// selection. The counter window_calls is the number of window-API calls per
-// tick; on Windows each one may cross into another program. Instructions:
+// selection; and the tick once more with the WinMX client hung. The counter
+// window_calls is the number of window-API calls per tick (on Windows each
+// one may cross into another program), waits the number of sent messages
+// that waited out the 2-s bound. Instructions:
 //   valgrind --tool=callgrind --toggle-collect='*CheckSong_Timer*'
 //     build/native/benchmarks/lanternfly_benchmarks --benchmark_filter='SongTick/100$'
 // (one command line), then divide the Ir total by the number of calls of
@@ -48,6 +50,9 @@ class ChatDesktop {
     }
   }
 
+  // The WinMX client's process, 0 without one.
+  std::uint32_t WinMXProcess() const { return clients_[0] ? clients_[0]->ProcessId() : 0; }
+
  private:
   std::unique_ptr<FakeChatClient> clients_[7];
   std::vector<std::unique_ptr<FakeChatClient>> bots_;
@@ -70,8 +75,9 @@ struct TickWorld {
   MainForm form{machine.system, window, state, u"C:\\Lanternfly\\settings.ini", random};
 };
 
-void RunTicks(benchmark::State& state, bool onlyBots) {
+void RunTicks(benchmark::State& state, bool onlyBots, bool winmxHangs = false) {
   TickWorld world(static_cast<int>(state.range(0)), onlyBots);
+  if (winmxHangs) world.machine.sim.SetHung(world.chat.WinMXProcess(), true);
   int position = 0;
   int calls = 0;
   for (auto _ : state) {
@@ -82,10 +88,12 @@ void RunTicks(benchmark::State& state, bool onlyBots) {
     calls += world.machine.sim.Calls() - before;
   }
   state.counters["window_calls"] = benchmark::Counter(calls, benchmark::Counter::kAvgIterations);
+  state.counters["waits"] = benchmark::Counter(world.machine.sim.TimedOut(), benchmark::Counter::kAvgIterations);
 }
 
 void SongTick(benchmark::State& state) { RunTicks(state, false); }
 void SongTickZenarBots(benchmark::State& state) { RunTicks(state, true); }
+void SongTickHungWinMX(benchmark::State& state) { RunTicks(state, false, true); }
 
 // A refresh that finds every room again, all of them selected.
 void RefreshKeepingSelection(benchmark::State& state) {
@@ -105,6 +113,7 @@ void RefreshKeepingSelection(benchmark::State& state) {
 
 BENCHMARK(SongTick)->Arg(0)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SongTickZenarBots)->Arg(1)->Arg(20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SongTickHungWinMX)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(RefreshKeepingSelection)->Arg(250)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
