@@ -1,0 +1,334 @@
+// The settings window's behaviour on the simulated desktop: closing, saving,
+// the preview, the pattern editor and the word lists.
+
+#include "app/SettingsForm.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/HeadlessSettingsWindow.h"
+#include "message/ColorPatternParser.h"
+#include "message/WinMXColorText.h"
+#include "platform/sim/SimSystem.h"
+#include "platform/sim/SimTimers.h"
+#include "settings/SettingsFile.h"
+#include "text/Text.h"
+
+namespace lanternfly {
+namespace {
+
+using Names = std::vector<std::u16string>;
+
+ColorPattern Named(std::u16string name, std::vector<std::int32_t> colours, std::int32_t skip = 1) {
+  ColorPattern pattern{std::move(name), {}, static_cast<std::int32_t>(colours.size()), skip};
+  std::copy(colours.begin(), colours.end(), pattern.Colors.begin());
+  return pattern;
+}
+
+Names Items(const ListModel& list) {
+  Names items;
+  for (int index = 0; index < list.ListCount(); ++index) items.push_back(list.ItemText(index));
+  return items;
+}
+
+// A fresh setup, changed as a test says, with the settings window open on it.
+struct Rig {
+  explicit Rig(const std::function<void(AppState&)>& setup = {},
+               std::vector<ColorPattern> patterns = {RainbowLightPattern(), Named(u"AB", {4}), Named(u"Other", {8})}) {
+    state.settings = DefaultSettings();
+    for (const ColorPattern& pattern : patterns) state.patterns.AddPattern(pattern);
+    state.patterns.DefaultPattern = kRainbowLightName;
+    if (setup) setup(state);
+    form.Form_Load();
+  }
+
+  SimSystem machine;
+  SimShell& shell = machine.shell;
+  SimTimers timers;
+  HeadlessSettingsWindow window;
+  AppState state;
+  TrayIconData trayIcon;
+  int comeBacks = 0;
+  SettingsForm form{machine.system, timers, window, state,
+                    {WindowHandle{0x5150}, 0x7A7, trayIcon, [this] { ++comeBacks; }}};
+  PatternEditor& editor = form.Editor;
+};
+
+TEST(SettingsFormTest, ClosingDropsOrSavesTheChangesAndBringsTheMainWindowBack) {
+  using Close = void (SettingsForm::*)();
+  const struct {
+    Close close;
+    std::optional<MessageAnswer> answer;
+    bool closed, saved;
+  } cases[] = {
+      {&SettingsForm::ButtonCancel_Click, MessageAnswer::kNo, false, false},
+      {&SettingsForm::ButtonCancel_Click, MessageAnswer::kYes, true, false},
+      {&SettingsForm::Form_QueryUnload, MessageAnswer::kNo, false, false},  // the close box
+      {&SettingsForm::Form_QueryUnload, MessageAnswer::kYes, true, false},
+      {&SettingsForm::ButtonSave_Click, std::nullopt, true, true},
+  };
+  for (const auto& c : cases) {
+    Rig rig;
+    rig.form.SelectAutoDisplay.SelectValue = false;
+    rig.editor.AddPatternLocal(Named(u"New", {5}));
+    if (c.answer) rig.shell.answers.push_back(*c.answer);
+    (rig.form.*c.close)();
+
+    ASSERT_EQ(rig.shell.messages.size(), c.answer ? 1u : 0u);
+    for (const SimShell::Message& question : rig.shell.messages) EXPECT_EQ(question.title, u"Wait!");
+    EXPECT_EQ(rig.window.closes, c.closed ? 1 : 0);
+    EXPECT_EQ(rig.comeBacks, c.closed ? 1 : 0);
+    EXPECT_FALSE(rig.form.SelectAutoDisplay.SelectValue);
+    EXPECT_EQ(rig.state.settings.AutoDisplay, !c.saved);
+    EXPECT_EQ(rig.state.patterns.Slot(4).Name, c.saved ? u"New" : u"");
+    int repaints = rig.window.repaints;
+    rig.timers.Advance(kPreviewInterval);
+    EXPECT_EQ(rig.window.repaints > repaints, !c.closed) << "the preview's timer";
+  }
+}
+
+TEST(SettingsFormTest, ASaveClickedWhileSavingClosesOnce) {
+  Rig rig;
+  rig.machine.sim.DuringNextPump([&] { rig.form.ButtonSave_Click(); });
+  rig.form.ButtonSave_Click();
+  EXPECT_EQ(rig.comeBacks, 1);
+  EXPECT_EQ(rig.window.closes, 1);
+}
+
+TEST(SettingsFormTest, TheTrayIconIsReplacedOnlyWhenItsBoxChanged) {
+  using Calls = std::vector<TrayCommand>;
+  const struct {
+    bool was, box;
+    Calls calls;
+  } cases[] = {{true, true, {}}, {false, false, {}}, {true, false, {TrayCommand::kDelete}},
+               {false, true, {TrayCommand::kDelete, TrayCommand::kAdd}}};
+  for (const auto& c : cases) {
+    Rig rig([&](AppState& state) { state.settings.ShowTrayIcon = c.was; });
+    rig.form.SelectShowTrayIcon.SelectValue = c.box;
+    rig.form.ButtonSave_Click();
+    Calls calls;
+    for (const auto& call : rig.shell.trayCalls) calls.push_back(call.first);
+    EXPECT_EQ(calls, c.calls) << c.was << c.box;
+    // Added with the main window's record, which removes it at the exit.
+    EXPECT_EQ(rig.trayIcon.hWnd, c.box && !c.was ? WindowHandle{0x5150} : WindowHandle{});
+  }
+}
+
+TEST(SettingsFormTest, SavingCopiesTheWindowIn) {
+  Rig rig([](AppState& state) { state.settings.RandomWords[0] = u"gone"; });
+  Settings expected = rig.state.settings;
+  rig.form.SelectScanZCB.SelectValue = expected.ScanZCB = false;
+  rig.form.SelectHideOnMinimize.SelectValue = expected.HideOnMinimize = false;
+  rig.form.Words.TextRadioCuttoff = u"a, b";
+  expected.RadioCutoffText = u"a b";
+  rig.form.TextBoxDisplayMessage = expected.DisplayFormat = u"x,y";
+  rig.form.Words.WorkingRandomWords[0] = expected.RandomWords[0] = u"";
+  rig.form.Words.WorkingFilterWords[99] = expected.FilterWords[99] = u"last";
+  rig.form.ListDefaultPattern.Text = u"Other";
+  rig.editor.ListPatterns.SetItemSelected(1, true);
+  rig.editor.ButtonRemovePattern_Click();  // "AB"
+  rig.form.ButtonSave_Click();
+
+  EXPECT_EQ(rig.state.settings, expected);
+  EXPECT_EQ(rig.state.patterns.DefaultPattern, u"Other");
+  EXPECT_EQ(rig.state.patterns.Slot(2), ColorPattern{});
+  EXPECT_EQ(rig.state.patterns.Slot(3).Name, u"Other");
+}
+
+TEST(SettingsFormTest, PagesAndTheVariablesThePlayerCannotFill) {
+  const struct {
+    std::u16string player;
+    bool trackNumber, album;
+  } cases[] = {{u"Winamp", false, false}, {u"Foobar", false, false}, {u"iTunes", true, false}, {u"VLC", true, true}};
+  for (const auto& c : cases) {
+    Rig rig([&](AppState& state) { state.settings.SelectedPlayer = c.player; });
+    EXPECT_TRUE(rig.form.FrameGeneral.Visible && rig.form.CatGeneral.Underline);
+    rig.form.CatDisplayMessage_Click();
+    EXPECT_FALSE(rig.form.FrameGeneral.Visible || rig.form.CatGeneral.Underline);
+    EXPECT_TRUE(rig.form.FrameDisplayMessage.Visible && rig.form.CatDisplayMessage.Underline);
+    EXPECT_EQ(rig.form.VariableTrackNumber.Strikethrough, c.trackNumber) << Utf16ToUtf8(c.player);
+    EXPECT_EQ(rig.form.VariableAlbum.Strikethrough, c.album) << Utf16ToUtf8(c.player);
+    EXPECT_FALSE(rig.form.VariableRand.Strikethrough || rig.form.VariableArtistSong.Strikethrough);
+  }
+}
+
+TEST(SettingsFormTest, ThePreviewColoursWithTheWorkingPatternTheDropDownNames) {
+  Rig rig(
+      [](AppState& state) {
+        state.patterns.Slot(101) = Named(u"Far", {5});
+        state.settings.DisplayFormat = u"[d]ab[/d]";
+      },
+      {RainbowLightPattern(), Named(u"Red", {4}), Named(u"Red", {8})});
+  EXPECT_EQ(rig.form.TextPreview, WinMXToMarkup(u"#c51#ab"));
+  const std::pair<std::u16string, std::u16string> cases[] = {
+      {u"Red", u"#c8#a#c8#b"},  // the last of the name wins
+      {u"Far", u"#c?#a#c?#b"},  // beyond slot 100: the temporary pattern
+  };
+  for (const auto& [choice, expanded] : cases) {
+    rig.form.ListDefaultPattern.Text = choice;
+    rig.timers.Advance(kPreviewInterval);
+    EXPECT_EQ(rig.form.TextPreview, WinMXToMarkup(expanded)) << Utf16ToUtf8(choice);
+  }
+  // The page shows the choice at once, not the saved default.
+  rig.form.ListDefaultPattern.Text = u"Red";
+  rig.form.CatDisplayMessage_Click();
+  EXPECT_EQ(rig.form.TextPreview, WinMXToMarkup(u"#c8#a#c8#b"));
+  EXPECT_EQ(rig.state.patterns.DefaultPattern, kRainbowLightName);
+}
+
+TEST(PatternEditorTest, TheEditorOpensForOneThingAtATime) {
+  Rig rig;
+  PatternEditor& editor = rig.editor;
+  editor.ListPatterns.SetItemSelected(1, true);
+  editor.ButtonAddPattern_Click();
+  EXPECT_EQ(editor.TextPreviewPatternAdd, WinMXToMarkup(ExpandFirstColorBlock(kPatternSampleEntry)));
+  editor.ButtonEditPattern_Click();
+  editor.ButtonRemovePattern_Click();
+  EXPECT_EQ(editor.State(), PatternEditor::Mode::kAdding);
+  EXPECT_EQ(editor.ListPatterns.ListCount(), 3);
+
+  editor.ButtonCancelAddPattern_Click();
+  editor.ButtonEditPattern_Click();
+  editor.ButtonAddPattern_Click();
+  EXPECT_EQ(editor.State(), PatternEditor::Mode::kEditing);
+  EXPECT_TRUE(editor.ButtonAddPattern.Enabled && !editor.ButtonEditPattern.Enabled);
+  EXPECT_EQ(editor.TextPatternAdd, u"[c,1,4]testing 1234567890[/c]");
+}
+
+TEST(PatternEditorTest, AnEntryThatCannotBeStoredIsRefusedAndTheEditorStaysOpen) {
+  constexpr std::u16string_view kEmpty = u"Please enter a name for this pattern!";
+  constexpr std::u16string_view kTaken =
+      u"Please choose another name for this pattern. The one that is provided is already taken!";
+  const struct {
+    int edited;  // the entry edited, or -1 to add
+    std::u16string name, entry;
+    std::u16string_view text, title;
+  } cases[] = {
+      {-1, u"", u"[c,1,2]x[/c]", kEmpty, u"Error"},
+      {-1, u",=", u"[c,1,2]x[/c]", kEmpty, u"Error"},  // nothing left to store
+      {-1, u"X", u"hello", u"No beginning script id was found [c]", u"Lanternfly"},
+      {-1, u"X", u"[c,5]x[/c]", u"Invalid Color Script Format", u"Lanternfly"},
+      {-1, u"X", u"[c,1,2]x", u"No ending script id was found [/c]", u"Lanternfly"},
+      {-1, u"A,B", u"[c,1,2]x[/c]", kTaken, u"Error!"},
+      {-1, u"A=B", u"[c,1,2]x[/c]", kTaken, u"Error!"},
+      {2, u"AB", u"[c,1,2]x[/c]", kTaken, u"Error!"},
+      {-1, u"Full", u"[c,1,2]x[/c]", u"Your pattern database is full. Please delete a pattern to add more!", u"Error"},
+  };
+  for (const auto& c : cases) {
+    Rig rig;
+    PatternEditor& editor = rig.editor;
+    while (c.name == u"Full" && editor.AddPatternLocal(Named(u"Filler", {1}))) {}
+    if (c.edited >= 0) editor.ListPatterns.SetItemSelected(c.edited, true);
+    c.edited >= 0 ? editor.ButtonEditPattern_Click() : editor.ButtonAddPattern_Click();
+    PatternEditor::Mode mode = editor.State();
+    editor.TextChooseName = c.name;
+    editor.TextPatternAdd = c.entry;
+    editor.ButtonAddThisPattern_Click();
+
+    ASSERT_EQ(rig.shell.messages.size(), 1u) << Utf16ToUtf8(c.name + u" " + c.entry);
+    EXPECT_EQ(rig.shell.messages[0].text, c.text);
+    EXPECT_EQ(rig.shell.messages[0].title, c.title);
+    EXPECT_EQ(rig.shell.messages[0].icon, c.title == u"Lanternfly" ? MessageIcon::kNone : MessageIcon::kStop);
+    EXPECT_EQ(editor.State(), mode);
+    EXPECT_EQ(Items(editor.ListPatterns), (Names{u"Rainbow Light", u"AB", u"Other"}));
+  }
+}
+
+TEST(PatternEditorTest, StoredPatternsAreListedAndRenamedInBothLists) {
+  Rig rig;
+  PatternEditor& editor = rig.editor;
+  editor.ButtonAddPattern_Click();
+  editor.TextChooseName = u"New,One";
+  editor.TextPatternAdd = u"[c,3,51,52]x[/c][c,1,7]y[/c]";
+  editor.ButtonAddThisPattern_Click();
+  EXPECT_EQ(editor.WorkingPatterns.Slot(4), Named(u"NewOne", {51, 52}, 3));
+
+  editor.ListPatterns.SetItemSelected(0, true);  // the default pattern, renamed
+  editor.ButtonEditPattern_Click();
+  editor.TextChooseName = u"Sunset";
+  editor.ButtonAddThisPattern_Click();
+  editor.ListPatterns.SetItemSelected(0, false);
+  editor.ListPatterns.SetItemSelected(1, true);  // edited under its own name
+  editor.ButtonEditPattern_Click();
+  editor.TextPatternAdd = u"[c,2,9]x[/c]";
+  editor.ButtonAddThisPattern_Click();
+
+  EXPECT_TRUE(rig.shell.messages.empty());
+  const Names names{u"Sunset", u"AB", u"Other", u"NewOne"};
+  EXPECT_EQ(Items(editor.ListPatterns), names);
+  EXPECT_EQ(rig.form.ListDefaultPattern.Items, names);
+  EXPECT_EQ(rig.form.ListDefaultPattern.Text, u"Sunset");
+  EXPECT_EQ(editor.WorkingPatterns.Slot(2), Named(u"AB", {9}, 2));
+}
+
+TEST(PatternEditorTest, RemovingAPattern) {
+  Rig rig;
+  PatternEditor& editor = rig.editor;
+  editor.ListPatterns.SetItemSelected(0, true);  // the default, first in the list
+  editor.ButtonRemovePattern_Click();
+  EXPECT_EQ(rig.form.ListDefaultPattern.Text, u"AB");
+  EXPECT_EQ(rig.form.ListDefaultPattern.Items, (Names{u"AB", u"Other"}));
+  EXPECT_TRUE(PatternDatabase::IsFree(editor.WorkingPatterns.Slot(1)));
+  for (int entry : {1, 0}) {
+    editor.ListPatterns.SetItemSelected(entry, true);
+    editor.ButtonRemovePattern_Click();
+  }
+  EXPECT_EQ(rig.shell.messages.back().text, u"You must leave at least one pattern!");
+  EXPECT_EQ(Items(editor.ListPatterns), Names{u"AB"});
+}
+
+// Two patterns of one name come from a settings file that holds both.
+TEST(PatternEditorTest, OfTwoPatternsOfANameOnlyTheOneActedOnChanges) {
+  const std::vector<ColorPattern> twins{Named(u"Twin", {1}), Named(u"Twin", {2}), RainbowLightPattern()};
+  Rig renamed({}, twins);
+  renamed.editor.ListPatterns.SetItemSelected(0, true);
+  renamed.editor.ButtonEditPattern_Click();
+  renamed.editor.TextChooseName = u"Solo";
+  renamed.editor.ButtonAddThisPattern_Click();
+  EXPECT_EQ(renamed.form.ListDefaultPattern.Items, (Names{u"Solo", u"Twin", u"Rainbow Light"}));
+
+  Rig removed({}, twins);
+  removed.editor.ListPatterns.SetItemSelected(1, true);
+  removed.editor.ButtonRemovePattern_Click();
+  EXPECT_EQ(removed.form.ListDefaultPattern.Items, (Names{u"Twin", u"Rainbow Light"}));
+}
+
+TEST(WordListsTest, AddingAndRemovingWords) {
+  const struct {
+    bool random;
+    std::optional<std::u16string> typed;  // nothing: the input box cancelled
+    std::u16string stored;                // empty: refused with this title
+    std::u16string_view title;
+  } cases[] = {{true, std::nullopt, u"", u"Error"},
+               {false, std::nullopt, u"", u"Error!"},
+               {false, u",", u"", u"Error!"},
+               {true, u"a,b", u"ab", u""},
+               {false, u"x\r\ny", u"xy", u""}};
+  for (const auto& c : cases) {
+    Rig rig;
+    WordLists& words = rig.form.Words;
+    if (c.typed) rig.shell.typed.push_back(*c.typed);
+    c.random ? words.ButtonAddRandomWord_Click() : words.ButtonAddFilterWord_Click();
+    EXPECT_EQ((c.random ? words.WorkingRandomWords : words.WorkingFilterWords)[0], c.stored);
+    Names listed = c.stored.empty() ? Names{} : Names{c.stored};
+    EXPECT_EQ(Items(c.random ? words.ListRandomWords : words.ListFilterWords), listed);
+    if (c.stored.empty()) {
+      EXPECT_EQ(rig.shell.messages.at(0).title, c.title);
+    }
+  }
+
+  Rig rig([](AppState& state) { state.settings.FilterWords.fill(u"w"); });
+  WordLists& words = rig.form.Words;
+  rig.shell.typed = {u"more", u"x", u"y", u"x"};
+  words.ButtonAddFilterWord_Click();
+  EXPECT_EQ(rig.shell.messages.back().text, u"100/100 slots used. Please delete a word to add a new one");
+  for (int i = 0; i < 3; ++i) words.ButtonAddRandomWord_Click();
+  words.ListRandomWords.SetItemSelected(2, true);
+  words.ButtonRemoveRandomWord_Click();
+  EXPECT_EQ(Items(words.ListRandomWords), (Names{u"x", u"y"}));
+  EXPECT_EQ(words.WorkingRandomWords[0], u"");  // the first slot holding the word
+}
+
+}  // namespace
+}  // namespace lanternfly
