@@ -1,0 +1,123 @@
+#pragma once
+
+// Lanternfly's main window on Windows: a fixed-size top-level window of its
+// own class with the three frames and their controls, the menu bar and the
+// tray icon's menu. It shows what MainForm holds and hands MainForm the
+// user's clicks, the menu commands, minimising, closing and the tray icon's
+// callbacks; what they do is MainForm's business.
+//
+// The layout is drawn up for 96 DPI and scaled to the screen's DPI when the
+// window is made (the program is system DPI aware).
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "controls/CntrlBox.h"
+#include "controls/PanelFrame.h"
+#include "controls/PlainLabel.h"
+#include "controls/iButton.h"
+#include "platform/win32/Win32ControlWindow.h"
+
+namespace lanternfly {
+
+inline constexpr wchar_t kMainWindowClass[] = L"LanternflyMainForm";
+
+// The menus' commands, as WM_COMMAND's low word.
+enum MainCommand : UINT {
+  kCommandExit = 100,
+  kCommandSettings = 101,
+  kCommandVisitHomepage = 102,
+  kCommandAbout = 103,
+  kCommandShow = 110,  // the tray icon's menu
+  kCommandHide = 111,
+  kCommandExitTray = 112,
+};
+
+class MainWindow final : public MainWindowView {
+ public:
+  // Makes the window, hidden, with its controls and menus; see Created().
+  MainWindow(System& system, AppState& state, std::u16string settingsPath, Random& random);
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  // False when Windows refused the window or one of its controls.
+  bool Created() const { return created_; }
+  MainForm& Form() { return form_; }
+  HWND Window() const { return window_; }
+
+  // MainWindowView.
+  WindowHandle Handle() override;
+  std::uint64_t Icon() override;
+  void ShowWindowState(WindowState state, bool visible) override;
+  void Repaint() override;
+  void PopupTrayMenu(const TrayMenuItems& items) override;
+  void ShowSettingsWindow() override;
+
+ private:
+  using Handler = LRESULT (MainWindow::*)(WPARAM, LPARAM);
+  struct Route {
+    UINT message;
+    Handler handler;
+  };
+  static const Route kRoutes[];
+
+  // An option box and the value of MainForm's that it shows.
+  struct OptionBinding {
+    CntrlBox* box;
+    OptionBox MainForm::*source;
+    bool shown;
+  };
+
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+
+  bool CreateTopWindow();
+  void SetDesignValues();
+  bool PlaceControls();
+  HMENU MakeMenuBar() const;
+  void MakeTrayMenu();
+  int Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+  Rect Scaled(const Rect& rect) const;
+  // The mouse-move message's point is where the pointer is (or was when
+  // the message was made): then it is no tray callback.
+  bool PointerAt(LPARAM lParam) const;
+
+  // Message handlers.
+  LRESULT OnCommand(WPARAM, LPARAM);
+  LRESULT OnClose(WPARAM, LPARAM);
+  LRESULT OnSize(WPARAM, LPARAM);
+  LRESULT OnMouseMove(WPARAM, LPARAM);
+  LRESULT OnSettingsClosed(WPARAM, LPARAM);
+  LRESULT OnNcDestroy(WPARAM, LPARAM);
+
+  MainForm form_;
+  HWND window_ = nullptr;
+  bool created_ = false;
+  int dpi_ = 96;
+  HICON icon_ = nullptr;
+  HICON smallIcon_ = nullptr;
+  HMENU trayMenu_ = nullptr;
+  int applying_ = 0;  // inside our own ShowWindow calls: their WM_SIZE is no user's
+
+  PanelFrame frameChoose_;
+  PanelFrame framePlayer_;
+  PanelFrame framePlaying_;
+  iButton buttonRefresh_;
+  PlainLabel label1_;
+  CntrlBox selectSendAll_;
+  CntrlBox selectSendSelected_;
+  CntrlBox selectWinamp_;
+  CntrlBox selectiTunes_;
+  CntrlBox selectFoobar_;
+  CntrlBox selectVLC_;
+  PlainLabel currentlyPlaying_;
+  std::vector<OptionBinding> options_;
+  // Declared after the controls: their windows go first.
+  std::vector<std::unique_ptr<Win32ControlWindow>> shown_;
+};
+
+}  // namespace lanternfly

@@ -1,0 +1,64 @@
+// Lanternfly.exe: the program on this machine's real system, its main
+// window and the message loop. It ends only through the main window's
+// confirmed close.
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/win32/MainWindow.h"
+#include "platform/CodePage.h"
+#include "platform/Timers.h"
+
+namespace lanternfly {
+namespace {
+
+// "settings.ini" in the program's own folder.
+std::u16string SettingsPath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return u"settings.ini";
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);  // a long path: try again with room for it
+  }
+  path.erase(path.find_last_of(L"\\/") + 1);
+  path += L"settings.ini";
+  return std::u16string(path.begin(), path.end());
+}
+
+int Run() {
+  std::unique_ptr<WindowApi> api = SystemWindowApi();
+  std::unique_ptr<CodePage> codePage = SystemCodePage();
+  std::unique_ptr<Files> files = SystemFiles();
+  std::unique_ptr<Shell> shell = SystemShell();
+  std::unique_ptr<ITunesAutomation> iTunes = SystemITunes();
+  std::unique_ptr<Timers> timers = SystemTimers();
+  if (!api || !codePage || !files || !shell || !iTunes || !timers) return 1;
+  Desktop desktop(*api, *codePage);
+  System system{desktop, *files, *shell, *iTunes};
+  AppState state;
+  Random random;
+
+  MainWindow window(system, state, SettingsPath(), random);
+  if (!window.Created()) return 1;
+  MainForm& form = window.Form();
+  form.Form_Load();
+  window.ShowWindowState(form.State, form.Visible);
+  form.StartTimers(*timers);
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+}  // namespace lanternfly
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return lanternfly::Run(); }
