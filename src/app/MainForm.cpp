@@ -176,6 +176,15 @@ void MainForm::Form_QueryUnload() {
   shell_.EndProgram();
 }
 
+void MainForm::TaskbarCreated() {
+  if (state_.settings.ShowTrayIcon && TrayIcon.cbSize != 0) shell_.NotifyIcon(TrayCommand::kAdd, TrayIcon);
+}
+
+void MainForm::Form_EndSession() {
+  settingsFile_.SaveSettings(state_.settings, state_.patterns);
+  RemoveTrayIcon(shell_, TrayIcon);
+}
+
 void MainForm::TrayIcon_MouseMessage(std::uint32_t mouseMessage) {
   if (mouseMessage == kLeftDoubleClick) {
     SetWindowState(WindowState::kNormal, true);

@@ -119,6 +119,12 @@ class MainForm {
   // `pointerThere` the pointer really is at that point of the window, so
   // the message is the mouse moving over it and not the icon's.
   void Form_MouseMove(std::uint64_t wParam, std::int64_t lParam, bool pointerThere);
+  // The taskbar was made anew (its program restarted) without the icons it
+  // had: the icon goes back in, or a hidden window could not come back.
+  void TaskbarCreated();
+  // The user's session ends and the program with it, unasked: the settings
+  // are saved as a confirmed close saves them.
+  void Form_EndSession();
   // The settings window closed: the main window comes back.
   void SettingsWindow_Closed() { SetWindowState(WindowState::kNormal, true); }
 

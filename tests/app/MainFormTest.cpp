@@ -230,6 +230,27 @@ TEST_F(MainFormTest, TrayIconAndWindowState) {
   }
 }
 
+TEST_F(MainFormTest, TheIconGoesBackIntoANewTaskbarAndTheSessionsEndSaves) {
+  form.Form_Load();
+  const TrayIconData added = shell.trayCalls.back().second;
+  shell.trayCalls.clear();
+  form.TaskbarCreated();
+  ASSERT_EQ(shell.trayCalls.size(), 1u);
+  EXPECT_EQ(shell.trayCalls[0].first, TrayCommand::kAdd);
+  EXPECT_EQ(shell.trayCalls[0].second, added);
+
+  state.settings.SelectedPlayer = u"VLC";
+  form.Form_EndSession();
+  EXPECT_NE(files.Content(kSettingsPath)->find("SelectedPlayer=VLC\r\n"), std::string::npos);
+  EXPECT_FALSE(shell.iconShown);
+  EXPECT_TRUE(shell.messages.size() == 1u && !shell.ended);  // not asked, not ended by us
+
+  state.settings.ShowTrayIcon = false;  // turned off meanwhile: no icon to put back
+  shell.trayCalls.clear();
+  form.TaskbarCreated();
+  EXPECT_TRUE(shell.trayCalls.empty());
+}
+
 TEST_F(MainFormTest, APollThatLetsMessagesRunIsNotStartedAgainMeanwhile) {
   form.Form_Load();
   int nestedCalls = -1;

@@ -57,6 +57,13 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
+// The lines a fake room received, once it has at least `count` (a poll
+// comes every 5 s) or after 12 s.
+std::vector<std::string> Received(const FakeProgram& client, const std::string& room, size_t count) {
+  WaitUntil(12000, [&] { return client.Sent(room).size() >= count; });
+  return client.Sent(room);
+}
+
 // A line as the room shows it: without its colour codes.
 std::string Plain(const std::string& line) { return std::regex_replace(line, std::regex("#c[0-9?]+#"), ""); }
 
@@ -281,9 +288,8 @@ TEST_F(MainWindowTest, AnnouncesNewSongsInAllRoomsOrOnlyTheSelectedOnes) {
   EXPECT_EQ(TextOf(main), L"Lanternfly v3.0.1 - Made by Tindervale");
   EXPECT_EQ(program.MessageBox(L"No Settings Found", 300), nullptr);  // once
 
-  // The first poll comes 5 s after the start.
-  EXPECT_EQ(winmx.Sent("Lobby", 1), std::vector<std::string>{kFirstLine});
-  EXPECT_EQ(metis.Sent("Chat", 1), std::vector<std::string>{kFirstLine});
+  EXPECT_EQ(Received(winmx, "Lobby", 1), std::vector<std::string>{kFirstLine});
+  EXPECT_EQ(Received(metis, "Chat", 1), std::vector<std::string>{kFirstLine});
   EXPECT_TRUE(WaitUntil(3000, [&] { return Control(main, L"PlainLabel", L"Some Artist - Some Song") != nullptr; }));
 
   const test::Screenshot shot = Picture(main);
@@ -310,7 +316,7 @@ TEST_F(MainWindowTest, AnnouncesNewSongsInAllRoomsOrOnlyTheSelectedOnes) {
   // The first row, the WinMX room, selected: it alone gets the next song.
   PostClick(list, Scaled(20), Scaled(9));
   winamp = Winamp("Third Artist - Third Song");
-  const std::vector<std::string> lobby = winmx.Sent("Lobby", 2);
+  const std::vector<std::string> lobby = Received(winmx, "Lobby", 2);
   ASSERT_EQ(lobby.size(), 2u);
   EXPECT_EQ(Plain(lobby[1]), "is listening to Third Artist - Third Song");
   Sleep(500);
@@ -379,6 +385,15 @@ TEST_F(MainWindowTest, AboutBoxAndTheCloseQuestionAndWhatYesSaves) {
   for (int i = 0; i < 4; ++i) EXPECT_EQ(HasDot(shot, main, players[i]), dots[i]) << i;
   EXPECT_FALSE(HasDot(shot, main, Control(main, L"CntrlBox", L"Send to All Channels")));
   EXPECT_TRUE(HasDot(shot, main, Control(main, L"CntrlBox", L"Send to Selected Channels Only")));
+
+  // The session's end saves a change unasked, and leaves the end to Windows.
+  HWND all = Control(main, L"CntrlBox", L"Send to All Channels");
+  PostClick(all, 5, 5);
+  EXPECT_TRUE(WaitUntil(3000, [&] { return HasDot(Picture(main), main, all); }));
+  PostMessageW(main, WM_ENDSESSION, TRUE, 0);
+  EXPECT_TRUE(WaitUntil(3000, [&] { return folder.Settings().find("SendToAll=True\r\n") != std::string::npos; }))
+      << folder.Settings();
+  EXPECT_TRUE(again.Running());
   EXPECT_TRUE(again.ExitsOnYes(main, kCommandExitTray));
 }
 

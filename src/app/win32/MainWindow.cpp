@@ -64,6 +64,7 @@ const MainWindow::Route MainWindow::kRoutes[] = {
     {WM_SIZE, &MainWindow::OnSize},
     {WM_MOUSEMOVE, &MainWindow::OnMouseMove},
     {kSettingsClosed, &MainWindow::OnSettingsClosed},
+    {WM_ENDSESSION, &MainWindow::OnEndSession},
     {WM_NCDESTROY, &MainWindow::OnNcDestroy},
 };
 
@@ -79,6 +80,7 @@ MainWindow::MainWindow(System& system, AppState& state, std::u16string settingsP
   smallIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   if (!icon_) icon_ = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
   SetDesignValues();
   created_ = CreateTopWindow() && PlaceControls();
   MakeTrayMenu();
@@ -261,10 +263,14 @@ LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam,
 }
 
 LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto route = std::find_if(std::begin(kRoutes), std::end(kRoutes),
-                                  [message](const Route& r) { return r.message == message; });
-  if (route == std::end(kRoutes)) return DefWindowProcW(window_, message, wParam, lParam);
   try {
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+      form_.TaskbarCreated();
+      return 0;
+    }
+    const auto route = std::find_if(std::begin(kRoutes), std::end(kRoutes),
+                                    [message](const Route& r) { return r.message == message; });
+    if (route == std::end(kRoutes)) return DefWindowProcW(window_, message, wParam, lParam);
     return (this->*route->handler)(wParam, lParam);
   } catch (...) {
     // Nothing may unwind through the system's window code.
@@ -329,6 +335,11 @@ bool MainWindow::PointerAt(LPARAM lParam) const {
 
 LRESULT MainWindow::OnSettingsClosed(WPARAM, LPARAM) {
   form_.SettingsWindow_Closed();
+  return 0;
+}
+
+LRESULT MainWindow::OnEndSession(WPARAM ending, LPARAM) {
+  if (ending) form_.Form_EndSession();
   return 0;
 }
 

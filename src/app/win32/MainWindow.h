@@ -92,6 +92,7 @@ class MainWindow final : public MainWindowView {
   LRESULT OnSize(WPARAM, LPARAM);
   LRESULT OnMouseMove(WPARAM, LPARAM);
   LRESULT OnSettingsClosed(WPARAM, LPARAM);
+  LRESULT OnEndSession(WPARAM, LPARAM);
   LRESULT OnNcDestroy(WPARAM, LPARAM);
 
   MainForm form_;
@@ -102,6 +103,7 @@ class MainWindow final : public MainWindowView {
   HICON smallIcon_ = nullptr;
   HMENU trayMenu_ = nullptr;
   int applying_ = 0;  // inside our own ShowWindow calls: their WM_SIZE is no user's
+  UINT taskbarCreated_ = 0;  // the message a new taskbar sends every top-level window
 
   PanelFrame frameChoose_;
   PanelFrame framePlayer_;
