@@ -419,6 +419,10 @@ TEST_F(MainWindowTest, MinimisingHidesAndTheTrayBringsItBackButMouseMovesDoNot) 
   EXPECT_TRUE(WaitUntil(3000, [] { return TrayMenu() == nullptr; }));
   Command(main, kCommandShow);
   EXPECT_TRUE(WaitUntil(3000, shown));
+  // Until there is a settings window, Settings gives the window straight back.
+  Command(main, kCommandSettings);
+  Sleep(300);
+  EXPECT_TRUE(WaitUntil(3000, shown));
 
   // The mouse really over the window's top edge at x = 515 and 517, the
   // left button held: the same message the icon sends, yet no icon's. The
