@@ -48,6 +48,8 @@ std::optional<int> ScrollTarget(int code, int trackPosition, const ScrollBarStat
   }
 }
 
+thread_local int messagesInHand = 0;
+
 bool RegisterKind(const std::wstring& className, WNDPROC procedure) {
   static std::set<std::wstring> registered;
   if (registered.contains(className)) return true;
@@ -156,6 +158,7 @@ const Win32ControlWindow::Route Win32ControlWindow::kRoutes[] = {
     {WM_ENABLE, &Win32ControlWindow::OnEnable},
     {WM_VSCROLL, &Win32ControlWindow::OnVerticalScroll},
     {WM_CTLCOLOREDIT, &Win32ControlWindow::OnEditColours},
+    {WM_COMMAND, &Win32ControlWindow::OnCommand},
     {WM_NCDESTROY, &Win32ControlWindow::OnNcDestroy},
 };
 
@@ -181,6 +184,8 @@ std::unique_ptr<Win32ControlWindow> Win32ControlWindow::Create(Control& control,
   return self;
 }
 
+int Win32ControlWindow::MessagesInHand() { return messagesInHand; }
+
 Win32ControlWindow::~Win32ControlWindow() {
   live_ = false;
   if (control_.Host() == this) control_.Attach(nullptr);
@@ -205,6 +210,10 @@ LRESULT Win32ControlWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
                                   [message](const Route& r) { return r.message == message; });
   if (route == std::end(kRoutes) || (!live_ && message != WM_NCDESTROY))
     return DefWindowProcW(window_, message, wParam, lParam);
+  struct InHand {
+    InHand() { ++messagesInHand; }
+    ~InHand() { --messagesInHand; }
+  } inHand;
   try {
     return (this->*route->handler)(wParam, lParam);
   } catch (...) {
@@ -378,6 +387,12 @@ LRESULT Win32ControlWindow::OnEditColours(WPARAM wParam, LPARAM lParam) {
   SetTextColor(dc, editSpec_.fore);
   SetBkColor(dc, editSpec_.back);
   return reinterpret_cast<LRESULT>(editBrush_);
+}
+
+LRESULT Win32ControlWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const HWND from = reinterpret_cast<HWND>(lParam);
+  if (!from || from == editBox_ || from == scrollBar_) return 0;
+  return SendMessageW(GetParent(window_), WM_COMMAND, wParam, lParam);
 }
 
 LRESULT Win32ControlWindow::OnNcDestroy(WPARAM wParam, LPARAM lParam) {

@@ -8,7 +8,9 @@
 // one BitBlt, so a redraw never flickers.
 //
 // A control window may be the parent of others (a frame): they are placed in
-// its client area, and EnableChildren enables or disables them.
+// its client area, and EnableChildren enables or disables them. The
+// notifications (WM_COMMAND) of the system's own controls placed there, an
+// edit box or a drop-down list, go on to its parent, as a group box's would.
 
 #include <windows.h>
 
@@ -33,6 +35,10 @@ class Win32ControlWindow final : public ControlHost {
   Win32ControlWindow& operator=(const Win32ControlWindow&) = delete;
 
   HWND Handle() const { return window_; }
+  // How many messages the control windows of this thread are handling now.
+  // A window that owns controls deletes them only while none is: a
+  // control's code may still be running under the handler that closed it.
+  static int MessagesInHand();
   Control& Shown() const { return control_; }
 
   // Paints the control into the off-screen bitmap now, without showing it;
@@ -102,6 +108,7 @@ class Win32ControlWindow final : public ControlHost {
   LRESULT OnEnable(WPARAM, LPARAM);
   LRESULT OnVerticalScroll(WPARAM, LPARAM);
   LRESULT OnEditColours(WPARAM, LPARAM);
+  LRESULT OnCommand(WPARAM, LPARAM);
   LRESULT OnNcDestroy(WPARAM, LPARAM);
 
   void ButtonDown(MouseButton button, LPARAM lParam);
