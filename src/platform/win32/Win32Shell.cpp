@@ -1,5 +1,6 @@
-// Message boxes, the input box, the shell and the tray icon on Windows'
-// 8-bit entry points; texts go out in the system code page.
+// Message boxes and the input box, the program's own texts, on the W entry
+// points; the shell and the tray icon on Windows' 8-bit entry points, their
+// texts in the system code page.
 
 #include <windows.h>
 #include <shellapi.h>
@@ -14,69 +15,103 @@ namespace {
 
 HWND Hwnd(WindowHandle window) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window)); }
 
-// The input box: a prompt, a one-line edit box, OK and Cancel, modal.
+const wchar_t* Wide(std::u16string_view text, std::u16string& keep) {
+  keep.assign(text);
+  return reinterpret_cast<const wchar_t*>(keep.c_str());
+}
+
+// The input box: a prompt, a one-line edit box, OK and Cancel, modal to the
+// window that was active (it is disabled meanwhile, so that nothing there
+// runs under the question). Its texts are the program's own: W entry points.
 class InputBox {
  public:
-  static constexpr char kClass[] = "LanternflyInputBox";
+  static constexpr wchar_t kClass[] = L"LanternflyInputBox";
 
-  static std::string Ask(const std::string& prompt, const std::string& title) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+  static std::u16string Ask(std::u16string_view prompt, std::u16string_view title) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
     static const bool registered = [instance] {
-      WNDCLASSA windowClass{};
+      WNDCLASSW windowClass{};
       windowClass.lpfnWndProc = &InputBox::Procedure;
       windowClass.hInstance = instance;
-      windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+      windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
       windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
       windowClass.lpszClassName = kClass;
-      return RegisterClassA(&windowClass) != 0;
+      return RegisterClassW(&windowClass) != 0;
     }();
     if (!registered) return {};
 
+    // Laid out for 96 DPI, scaled to the screen's.
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    auto scaled = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
+
+    HWND owner = GetActiveWindow();
     InputBox box;
-    const int width = 380, height = 150;
-    HWND window = CreateWindowExA(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, kClass, title.c_str(),
-                                  WS_POPUP | WS_CAPTION | WS_SYSMENU, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr,
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    RECT frame{0, 0, scaled(372), scaled(116)};
+    AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    std::u16string keep;
+    HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, kClass, Wide(title, keep), style,
+                                  (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, owner, nullptr,
                                   instance, &box);
     if (window == nullptr) return {};
-    HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    auto child = [&](const char* type, const char* text, DWORD style, int x, int y, int w, int h, int id) {
-      HWND control = CreateWindowExA(type == std::string("EDIT") ? WS_EX_CLIENTEDGE : 0, type, text,
-                                     WS_CHILD | WS_VISIBLE | style, x, y, w, h, window,
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    HFONT font = SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
+                     ? CreateFontIndirectW(&metrics.lfMessageFont)
+                     : nullptr;
+    // Places at 96 DPI: left, top, width, height.
+    auto child = [&](const wchar_t* type, std::u16string_view text, DWORD style, DWORD exStyle, RECT place, int id) {
+      std::u16string held;
+      HWND control = CreateWindowExW(exStyle, type, Wide(text, held), WS_CHILD | WS_VISIBLE | style,
+                                     scaled(place.left), scaled(place.top), scaled(place.right), scaled(place.bottom),
+                                     window,
                                      reinterpret_cast<HMENU>(static_cast<std::intptr_t>(id)), instance, nullptr);
-      SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+      SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : GetStockObject(DEFAULT_GUI_FONT)),
+                   TRUE);
       return control;
     };
-    child("STATIC", prompt.c_str(), 0, 10, 10, 270, 50, 0);
-    box.edit_ = child("EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, 10, 75, 350, 22, 100);
-    child("BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 290, 10, 70, 24, IDOK);
-    child("BUTTON", "Cancel", WS_TABSTOP, 290, 40, 70, 24, IDCANCEL);
-    ShowWindow(window, SW_SHOW);
-    SetFocus(box.edit_);
+    child(L"STATIC", prompt, SS_NOPREFIX, 0, RECT{10, 10, 266, 50}, 0);
+    box.edit_ = child(L"EDIT", u"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, RECT{10, 76, 352, 24}, 100);
+    child(L"BUTTON", u"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, RECT{286, 10, 76, 26}, IDOK);
+    child(L"BUTTON", u"Cancel", WS_TABSTOP, 0, RECT{286, 42, 76, 26}, IDCANCEL);
 
+    const bool ownerWasEnabled = owner && IsWindowEnabled(owner);
+    if (ownerWasEnabled) EnableWindow(owner, FALSE);
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    SetFocus(box.edit_);
     MSG message;
-    while (!box.done_ && GetMessageA(&message, nullptr, 0, 0) > 0) {
-      if (!IsDialogMessageA(window, &message)) {
+    while (!box.done_) {
+      const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));  // for the main loop
+      if (got <= 0) break;
+      if (!IsDialogMessageW(window, &message)) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
       }
     }
+    if (ownerWasEnabled) EnableWindow(owner, TRUE);
     if (IsWindow(window)) DestroyWindow(window);
+    if (font) DeleteObject(font);
     return box.text_;
   }
 
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-      auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+      auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    auto* box = reinterpret_cast<InputBox*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* box = reinterpret_cast<InputBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (box != nullptr && message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
       if (LOWORD(wParam) == IDOK) {
-        char text[1024] = {};
-        GetWindowTextA(box->edit_, text, sizeof text);
-        box->text_ = text;
+        std::wstring text(static_cast<size_t>(GetWindowTextLengthW(box->edit_)) + 1, L'\0');
+        text.resize(static_cast<size_t>(GetWindowTextW(box->edit_, text.data(), static_cast<int>(text.size()))));
+        box->text_.assign(text.begin(), text.end());
       }
       box->done_ = true;
       return 0;
@@ -85,11 +120,11 @@ class InputBox {
       box->done_ = true;
       return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
   }
 
   HWND edit_ = nullptr;
-  std::string text_;
+  std::u16string text_;
   bool done_ = false;
 };
 
@@ -99,14 +134,15 @@ class Win32Shell final : public Shell {
                             MessageIcon icon) override {
     UINT style = (buttons == MessageButtons::kYesNo ? MB_YESNO : MB_OK) |
                  (icon == MessageIcon::kStop ? MB_ICONSTOP : 0) | MB_SETFOREGROUND;
-    int answer = MessageBoxA(nullptr, codePage_->Encode(text).c_str(), codePage_->Encode(title).c_str(), style);
+    std::u16string keepText, keepTitle;
+    int answer = MessageBoxW(nullptr, Wide(text, keepText), Wide(title, keepTitle), style);
     if (answer == IDYES) return MessageAnswer::kYes;
     if (answer == IDNO) return MessageAnswer::kNo;
     return MessageAnswer::kOk;
   }
 
   std::u16string AskText(std::u16string_view prompt, std::u16string_view title) override {
-    return codePage_->Decode(InputBox::Ask(codePage_->Encode(prompt), codePage_->Encode(title)));
+    return InputBox::Ask(prompt, title);
   }
 
   void OpenUrl(std::u16string_view address) override {
