@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "app/SettingsWindowView.h"
-#include "controls/ListModel.h"
+#include "controls/iList.h"
 #include "message/PatternDatabase.h"
 #include "platform/Shell.h"
 
@@ -56,7 +56,7 @@ class PatternEditor {
   PatternDatabase WorkingPatterns;
   std::u16string EditedPatternName;
 
-  ListModel ListPatterns;
+  iList ListPatterns;
   Button ButtonAddPattern{u"Add New Pattern"};
   Button ButtonEditPattern{u"Edit Selected Pattern"};
   Frame FrameAddPattern{u"Add New Pattern:", false};

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "app/SettingsWindowView.h"
-#include "controls/ListModel.h"
+#include "controls/iList.h"
 #include "platform/Shell.h"
 #include "settings/Settings.h"
 
@@ -39,8 +39,8 @@ class WordLists {
 
   WordSlots WorkingRandomWords;
   WordSlots WorkingFilterWords;
-  ListModel ListRandomWords;
-  ListModel ListFilterWords;
+  iList ListRandomWords;
+  iList ListFilterWords;
   std::u16string TextRadioCuttoff;
 
  private:
