@@ -1,0 +1,74 @@
+#pragma once
+
+// What the program's top-level windows share: a window class of their own,
+// a window procedure that finds the window's object and hands it every
+// message, and a table of routes from messages to the object's handlers.
+//
+// The object (Owner) is CreateWindowExW's last parameter. It has a member
+// `HWND window_`, filled in as the window is made and cleared as it goes,
+// and `LRESULT Dispatch(UINT, WPARAM, LPARAM)`; it befriends
+// ProgramWindowProcedure<Owner>.
+
+#include <windows.h>
+
+#include <algorithm>
+#include <iterator>
+
+namespace lanternfly {
+
+// The button face behind, the arrow pointer. True when the class is there,
+// also when it was registered before.
+inline bool RegisterProgramClass(const wchar_t* name, WNDPROC procedure, HICON icon, HICON smallIcon) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  if (GetClassInfoExW(instance, name, &windowClass)) return true;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hIcon = icon;
+  windowClass.hIconSm = smallIcon;
+  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = name;
+  return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+template <typename Owner>
+LRESULT CALLBACK ProgramWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<Owner*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    self->window_ = nullptr;
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  return self->Dispatch(message, wParam, lParam);
+}
+
+template <typename Owner>
+struct WindowRoute {
+  UINT message;
+  LRESULT (Owner::*handler)(WPARAM, LPARAM);
+};
+
+// The handler of the message's route, or DefWindowProcW. Nothing may unwind
+// through the system's window code.
+template <typename Owner, std::size_t N>
+LRESULT RouteMessage(Owner& owner, HWND window, const WindowRoute<Owner> (&routes)[N], UINT message, WPARAM wParam,
+                     LPARAM lParam) {
+  const auto route = std::find_if(std::begin(routes), std::end(routes),
+                                  [message](const WindowRoute<Owner>& r) { return r.message == message; });
+  if (route == std::end(routes)) return DefWindowProcW(window, message, wParam, lParam);
+  try {
+    return (owner.*route->handler)(wParam, lParam);
+  } catch (...) {
+    return 0;
+  }
+}
+
+}  // namespace lanternfly
