@@ -14,6 +14,7 @@
 #include "FakeProgram.h"
 #include "Screenshot.h"
 #include "app/win32/MainWindow.h"
+#include "app/win32/SettingsWindow.h"
 #include "platform/win32/GdiCanvas.h"
 
 namespace lanternfly {
@@ -419,10 +420,18 @@ TEST_F(MainWindowTest, MinimisingHidesAndTheTrayBringsItBackButMouseMovesDoNot) 
   EXPECT_TRUE(WaitUntil(3000, [] { return TrayMenu() == nullptr; }));
   Command(main, kCommandShow);
   EXPECT_TRUE(WaitUntil(3000, shown));
-  // Until there is a settings window, Settings gives the window straight back.
+  // Settings hides the window while the settings window is open; that
+  // window's close, answered Yes, brings it back.
   Command(main, kCommandSettings);
-  Sleep(300);
+  HWND settings = program.Window(kSettingsWindowClass, L"Settings", 5000);
+  ASSERT_NE(settings, nullptr);
+  EXPECT_TRUE(WaitUntil(3000, hidden));
+  PostMessageW(settings, WM_CLOSE, 0, 0);
+  HWND discard = program.MessageBox(L"Wait!");
+  ASSERT_NE(discard, nullptr);
+  Lanternfly::Answer(discard, IDYES);
   EXPECT_TRUE(WaitUntil(3000, shown));
+  EXPECT_FALSE(IsWindowVisible(settings));
 
   // The mouse really over the window's top edge at x = 515 and 517, the
   // left button held: the same message the icon sends, yet no icon's. The

@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
+#include "app/win32/SettingsWindow.h"
+
 namespace lanternfly {
 namespace {
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
-// Posted to itself: the settings window has closed.
-constexpr UINT kSettingsClosed = WM_APP + 1;
 constexpr int kIconResource = 1;
 
 // The client area and the controls' places at 96 DPI: frames in the
@@ -40,36 +40,18 @@ const FontSpec kFrameFont{u"Tahoma", 8.25, true};
 const FontSpec kSmallFont{u"MS Sans Serif", 8.25};
 const FontSpec kTahoma{u"Tahoma", 9.75};
 
-bool RegisterMainClass(HINSTANCE instance, HICON icon, HICON smallIcon, WNDPROC procedure) {
-  static bool registered = false;
-  if (registered) return true;
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = instance;
-  windowClass.hIcon = icon;
-  windowClass.hIconSm = smallIcon;
-  windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kMainWindowClass;
-  registered = RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-  return registered;
-}
-
 }  // namespace
 
-const MainWindow::Route MainWindow::kRoutes[] = {
+const WindowRoute<MainWindow> MainWindow::kRoutes[] = {
     {WM_COMMAND, &MainWindow::OnCommand},
     {WM_CLOSE, &MainWindow::OnClose},
     {WM_SIZE, &MainWindow::OnSize},
     {WM_MOUSEMOVE, &MainWindow::OnMouseMove},
-    {kSettingsClosed, &MainWindow::OnSettingsClosed},
     {WM_ENDSESSION, &MainWindow::OnEndSession},
-    {WM_NCDESTROY, &MainWindow::OnNcDestroy},
 };
 
 MainWindow::MainWindow(System& system, AppState& state, std::u16string settingsPath, Random& random)
-    : form_(system, *this, state, std::move(settingsPath), random) {
+    : system_(system), state_(state), form_(system, *this, state, std::move(settingsPath), random) {
   HDC screen = GetDC(nullptr);
   if (screen) {
     dpi_ = std::max(96, GetDeviceCaps(screen, LOGPIXELSY));
@@ -95,7 +77,9 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::CreateTopWindow() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (!RegisterMainClass(instance, icon_, smallIcon_ ? smallIcon_ : icon_, &Procedure)) return false;
+  if (!RegisterProgramClass(kMainWindowClass, &ProgramWindowProcedure<MainWindow>, icon_,
+                            smallIcon_ ? smallIcon_ : icon_))
+    return false;
 
   // A fixed border and a minimise button, as a window of a fixed size has.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -251,31 +235,16 @@ Rect MainWindow::Scaled(const Rect& rect) const {
 // The window procedure: the window's object from its user data, one
 // handler per message.
 
-LRESULT CALLBACK MainWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wParam, lParam);
-  return self->Dispatch(message, wParam, lParam);
-}
-
 LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-  try {
-    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+  if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+    try {
       form_.TaskbarCreated();
-      return 0;
+    } catch (...) {
+      // Nothing may unwind through the system's window code.
     }
-    const auto route = std::find_if(std::begin(kRoutes), std::end(kRoutes),
-                                    [message](const Route& r) { return r.message == message; });
-    if (route == std::end(kRoutes)) return DefWindowProcW(window_, message, wParam, lParam);
-    return (this->*route->handler)(wParam, lParam);
-  } catch (...) {
-    // Nothing may unwind through the system's window code.
     return 0;
   }
+  return RouteMessage(*this, window_, kRoutes, message, wParam, lParam);
 }
 
 LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -284,9 +253,6 @@ LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     case kCommandExit: form_.mnuexit_Click(); break;
     case kCommandSettings:
       form_.mnusettings_Click();
-      // Until there is a settings window, it "closes" at once: the main
-      // window must not stay hidden with nothing to bring it back.
-      PostMessageW(window_, kSettingsClosed, 0, 0);
       break;
     case kCommandVisitHomepage: form_.mnuvisit_Click(); break;
     case kCommandAbout: form_.mnuabout_Click(); break;
@@ -333,21 +299,9 @@ bool MainWindow::PointerAt(LPARAM lParam) const {
   return false;
 }
 
-LRESULT MainWindow::OnSettingsClosed(WPARAM, LPARAM) {
-  form_.SettingsWindow_Closed();
-  return 0;
-}
-
 LRESULT MainWindow::OnEndSession(WPARAM ending, LPARAM) {
   if (ending) form_.Form_EndSession();
   return 0;
-}
-
-LRESULT MainWindow::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
-  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-  HWND window = window_;
-  window_ = nullptr;
-  return DefWindowProcW(window, WM_NCDESTROY, wParam, lParam);
 }
 
 // MainWindowView.
@@ -404,8 +358,8 @@ void MainWindow::PopupTrayMenu(const TrayMenuItems& items) {
 }
 
 void MainWindow::ShowSettingsWindow() {
-  // There is no settings window yet; the command brings the main window
-  // straight back (OnCommand).
+  OpenSettingsWindow(window_, system_, state_,
+                     MainWindowLink{Handle(), Icon(), form_.TrayIcon, [this] { form_.SettingsWindow_Closed(); }});
 }
 
 }  // namespace lanternfly

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "app/win32/ProgramWindow.h"
 #include "controls/CntrlBox.h"
 #include "controls/PanelFrame.h"
 #include "controls/PlainLabel.h"
@@ -58,12 +59,8 @@ class MainWindow final : public MainWindowView {
   void ShowSettingsWindow() override;
 
  private:
-  using Handler = LRESULT (MainWindow::*)(WPARAM, LPARAM);
-  struct Route {
-    UINT message;
-    Handler handler;
-  };
-  static const Route kRoutes[];
+  friend LRESULT CALLBACK ProgramWindowProcedure<MainWindow>(HWND, UINT, WPARAM, LPARAM);
+  static const WindowRoute<MainWindow> kRoutes[];
 
   // An option box and the value of MainForm's that it shows.
   struct OptionBinding {
@@ -72,7 +69,6 @@ class MainWindow final : public MainWindowView {
     bool shown;
   };
 
-  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
   bool CreateTopWindow();
@@ -91,10 +87,10 @@ class MainWindow final : public MainWindowView {
   LRESULT OnClose(WPARAM, LPARAM);
   LRESULT OnSize(WPARAM, LPARAM);
   LRESULT OnMouseMove(WPARAM, LPARAM);
-  LRESULT OnSettingsClosed(WPARAM, LPARAM);
   LRESULT OnEndSession(WPARAM, LPARAM);
-  LRESULT OnNcDestroy(WPARAM, LPARAM);
 
+  System& system_;
+  AppState& state_;
   MainForm form_;
   HWND window_ = nullptr;
   bool created_ = false;
