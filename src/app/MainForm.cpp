@@ -148,9 +148,17 @@ void MainForm::SetWindowState(WindowState state, bool visible) {
 }
 
 void MainForm::mnusettings_Click() {
+  const int closedBefore = settingsWindowsClosed_;
   view_.ShowSettingsWindow();
   desktop_.PumpMessages();
-  SetWindowState(WindowState::kMinimized, false);
+  // A settings window already closed again has brought this one back; hiding
+  // it now would leave no window to return by.
+  if (settingsWindowsClosed_ == closedBefore) SetWindowState(WindowState::kMinimized, false);
+}
+
+void MainForm::SettingsWindow_Closed() {
+  ++settingsWindowsClosed_;
+  SetWindowState(WindowState::kNormal, true);
 }
 
 void MainForm::mnuabout_Click() {

@@ -126,7 +126,7 @@ class MainForm {
   // are saved as a confirmed close saves them.
   void Form_EndSession();
   // The settings window closed: the main window comes back.
-  void SettingsWindow_Closed() { SetWindowState(WindowState::kNormal, true); }
+  void SettingsWindow_Closed();
 
   void OpenURL(std::u16string_view address) { shell_.OpenUrl(address); }
 
@@ -165,6 +165,7 @@ class MainForm {
   RandomWordPicker randomWords_;
   SettingsFile settingsFile_;
   bool polling_ = false;  // a song poll runs (and lets messages run)
+  int settingsWindowsClosed_ = 0;
 };
 
 }  // namespace lanternfly

@@ -304,6 +304,11 @@ TEST_F(MainFormTest, MenuCommands) {
   EXPECT_FALSE(window.shownVisible);
   form.SettingsWindow_Closed();
   EXPECT_TRUE(window.shownVisible);
+  // Closed again while the command still lets messages run: the window stays.
+  sim.DuringNextPump([&] { form.SettingsWindow_Closed(); });
+  form.mnusettings_Click();
+  EXPECT_TRUE(window.shownVisible);
+  EXPECT_EQ(window.shownState, WindowState::kNormal);
   form.SelectVLC_Click();
   EXPECT_TRUE(form.SelectVLC.SelectValue);
   EXPECT_FALSE(form.SelectWinamp.SelectValue);
