@@ -13,6 +13,7 @@
 
 #include "FakeProgram.h"
 #include "Screenshot.h"
+#include "app/PatternEditor.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/SettingsWindow.h"
 #include "platform/win32/GdiCanvas.h"
@@ -197,6 +198,11 @@ class Lanternfly {
   }
   HWND Main(int waitMs = 10000) const { return Window(kMainWindowClass, nullptr, waitMs); }
   HWND MessageBox(const wchar_t* title, int waitMs = 10000) const { return Window(L"#32770", title, waitMs); }
+  // The settings window, opened through the main window's menu.
+  HWND OpenSettings(HWND main) const {
+    Command(main, kCommandSettings);
+    return Window(kSettingsWindowClass, L"Settings", 5000);
+  }
 
   // Starts the program and answers the notice of a first start.
   HWND StartFresh() const {
@@ -422,8 +428,7 @@ TEST_F(MainWindowTest, MinimisingHidesAndTheTrayBringsItBackButMouseMovesDoNot) 
   EXPECT_TRUE(WaitUntil(3000, shown));
   // Settings hides the window while the settings window is open; that
   // window's close, answered Yes, brings it back.
-  Command(main, kCommandSettings);
-  HWND settings = program.Window(kSettingsWindowClass, L"Settings", 5000);
+  HWND settings = program.OpenSettings(main);
   ASSERT_NE(settings, nullptr);
   EXPECT_TRUE(WaitUntil(3000, hidden));
   PostMessageW(settings, WM_CLOSE, 0, 0);
@@ -458,6 +463,116 @@ TEST_F(MainWindowTest, MinimisingHidesAndTheTrayBringsItBackButMouseMovesDoNot) 
     EXPECT_TRUE(WaitUntil(3000, shown));
   }
   EXPECT_TRUE(program.ExitsOnYes(main, kCommandExitTray));
+}
+
+// The system's text boxes and drop-down list keep their text out of their
+// window caption, which is all another process's GetWindowText reads.
+std::wstring BoxText(HWND box) {
+  std::wstring text(static_cast<size_t>(SendMessageW(box, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  text.resize(static_cast<size_t>(
+      SendMessageW(box, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  return text;
+}
+
+std::wstring ChosenItem(HWND dropDown) {
+  const LRESULT index = SendMessageW(dropDown, CB_GETCURSEL, 0, 0);
+  if (index < 0) return L"(none)";
+  std::wstring text(static_cast<size_t>(SendMessageW(dropDown, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
+  text.resize(static_cast<size_t>(SendMessageW(dropDown, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+  return text;
+}
+
+// The user's keys over the whole text of a box; true once it shows them.
+bool TypeOver(HWND edit, const std::wstring& text) {
+  SendMessageW(edit, EM_SETSEL, 0, -1);
+  for (wchar_t c : text) PostMessageW(edit, WM_CHAR, c, 0);
+  return WaitUntil(3000, [&] { return BoxText(edit) == text; });
+}
+
+// The system control of that class in the settings window's frame of that caption.
+HWND InFrame(HWND settings, const wchar_t* caption, const wchar_t* className) {
+  return FindWindowExW(Control(settings, L"PanelFrame", caption), nullptr, className, nullptr);
+}
+
+// A click on a category label; true once its page is on show.
+bool ShowPage(HWND settings, const wchar_t* category, const wchar_t* page) {
+  PostClick(Control(settings, L"PlainLabel", category), 5, 5);
+  return WaitUntil(3000, [&] { return IsWindowVisible(Control(settings, L"PanelFrame", page)) != FALSE; });
+}
+
+bool ShowDisplayMessagePage(HWND settings) {
+  return ShowPage(settings, L"Display Message", L"Display Message Settings:");
+}
+
+HWND DefaultPatternList(HWND settings) { return InFrame(settings, L"Select Default Pattern:", L"ComboBox"); }
+
+// The window shows itself before it loads the settings into its boxes; the
+// default pattern's choice comes last.
+bool LoadedWithDefault(HWND settings, const std::wstring& pattern) {
+  return WaitUntil(3000, [&] { return ChosenItem(DefaultPatternList(settings)) == pattern; });
+}
+
+TEST_F(MainWindowTest, ChangesSavedInTheSettingsWindowReachSettingsIniAtTheEndAndShowAtTheNextStart) {
+  const std::wstring newTemplate = L"#c4#Now, playing [d]%SONG%[/d]";
+  {
+    Lanternfly program(folder);
+    HWND main = program.StartFresh();
+    ASSERT_NE(main, nullptr);
+    HWND settings = program.OpenSettings(main);
+    ASSERT_NE(settings, nullptr);
+    EXPECT_TRUE(WaitUntil(3000, [&] { return !IsWindowVisible(main); }));
+    ASSERT_TRUE(LoadedWithDefault(settings, L"Rainbow Light"));
+
+    ASSERT_TRUE(ShowDisplayMessagePage(settings));
+    ASSERT_TRUE(TypeOver(InFrame(settings, L"Edit your display message:", L"Edit"), newTemplate));
+
+    ASSERT_TRUE(ShowPage(settings, L"Color Patterns", L"Add/Edit/Delete Your Color Patterns:"));
+    PostClick(Control(settings, L"iButton", L"Add New Pattern"), 5, 5);
+    HWND entry = InFrame(settings, L"Add New Pattern:", L"Edit");
+    const std::wstring sample(kPatternSampleEntry.begin(), kPatternSampleEntry.end());
+    ASSERT_TRUE(WaitUntil(3000, [&] { return BoxText(entry) == sample; }));
+    ASSERT_TRUE(TypeOver(entry, L"[c,2,11,22,33]Sunset[/c]"));
+    ASSERT_TRUE(TypeOver(InFrame(settings, L"Choose a name for your pattern:", L"Edit"), L"Sunset"));
+    PostClick(Control(settings, L"iButton", L"Add This Pattern"), 5, 5);
+    HWND editor = Control(settings, L"PanelFrame", L"Add New Pattern:");
+    ASSERT_TRUE(WaitUntil(3000, [&] { return !IsWindowVisible(editor); }));
+
+    // The user's pick in the drop-down: the list's choice, then its notice.
+    ASSERT_TRUE(ShowDisplayMessagePage(settings));
+    HWND choice = DefaultPatternList(settings);
+    const LRESULT sunset =
+        SendMessageW(choice, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Sunset"));
+    ASSERT_GE(sunset, 0);
+    SendMessageW(choice, CB_SETCURSEL, static_cast<WPARAM>(sunset), 0);
+    PostMessageW(GetParent(choice), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(choice), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(choice));
+
+    PostClick(Control(settings, L"iButton", L"Save Changes"), 5, 5);
+    EXPECT_TRUE(WaitUntil(3000, [&] { return IsWindowVisible(main) && !IsWindowVisible(settings); }));
+    EXPECT_EQ(folder.Settings().find("Sunset"), std::string::npos);  // only the end writes the file
+    EXPECT_TRUE(program.ExitsOnYes(main, kCommandExit));
+  }
+  const std::string saved = folder.Settings();
+  EXPECT_NE(saved.find("\r\nDisplayFormat=#c4#Now./. playing [d]%SONG%[/d]\r\n"
+                       "DefaultPattern=Sunset\r\n"
+                       "SavedPattern=Rainbow Light=2.51.52.53.54.55.56.57.58.59\r\n"
+                       "SavedPattern=Sunset=2.11.22.33\r\n\r\n//Extra Display Settings\r\n"),
+            std::string::npos)
+      << saved;
+
+  // The second start reads them; the program ends from the tray's menu, as
+  // the main window is hidden while the settings window is open.
+  Lanternfly again(folder);
+  HWND main = again.Main();
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(again.MessageBox(L"No Settings Found", 300), nullptr);
+  HWND settings = again.OpenSettings(main);
+  ASSERT_NE(settings, nullptr);
+  EXPECT_TRUE(LoadedWithDefault(settings, L"Sunset")) << ChosenItem(DefaultPatternList(settings));
+  EXPECT_TRUE(ShowDisplayMessagePage(settings));
+  EXPECT_EQ(BoxText(InFrame(settings, L"Edit your display message:", L"Edit")), newTemplate);
+  EXPECT_TRUE(again.ExitsOnYes(main, kCommandExitTray));
+  EXPECT_EQ(folder.Settings(), saved);
 }
 
 // At every DPI: the window's size, and no control cut off or over another.
