@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <functional>
 #include <fstream>
 #include <iterator>
@@ -338,6 +340,62 @@ TEST_F(MainWindowTest, AnnouncesNewSongsInAllRoomsOrOnlyTheSelectedOnes) {
   EXPECT_NEAR(RedOf(top), 218, 4) << std::hex << top;
   EXPECT_NEAR(RedOf(bottom), 164, 4) << std::hex << bottom;
   EXPECT_EQ(At(selected, main, list, right, 24), Rgb(255, 255, 255));  // the second row, not selected
+}
+
+// While an announcement waits for a chat client that has stopped answering,
+// the main window still answers other programs, and the tick waits once.
+TEST_F(MainWindowTest, MainWindowKeepsAnsweringWhileAnAnnouncementWaitsForAHungClient) {
+  using Clock = std::chrono::steady_clock;
+  auto msSince = [](Clock::time_point start) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+  };
+  FakeProgram hung("chat winmx --room Lobby --room Hall");
+  FakeProgram metis("chat metis --room Chat");
+  std::unique_ptr<FakeProgram> winamp = Winamp("Some Artist - Some Song");
+  ASSERT_TRUE(hung.Started() && metis.Started() && winamp->Started());
+  Lanternfly program(folder);
+  HWND main = program.StartFresh();
+  ASSERT_NE(main, nullptr);
+  ASSERT_EQ(Received(metis, "Chat", 1).size(), 1u);
+  const Clock::time_point tick = Clock::now();  // a poll has just announced
+  ASSERT_EQ(hung.Sent("Lobby", 1).size(), 1u);
+  ASSERT_EQ(hung.Sent("Hall", 1).size(), 1u);
+
+  winamp = Winamp("Second Artist - Second Song");
+  ASSERT_TRUE(winamp->Started());
+  const Clock::time_point songChanged = Clock::now();
+  // Asleep about a second before the next poll: Windows would flag a client
+  // silent for 5 s as hung and stop waiting for it, which would hide a
+  // second wait.
+  Sleep(static_cast<DWORD>(std::max(0LL, 4000 - msSince(tick))));
+  hung.Hang(8000);
+  int calls = 0, failed = 0;
+  long long longest = 0, labelAt = -1;
+  // Asked until the working room has the line; the hung client's rooms come
+  // before it in the list, so the wait for them lies inside.
+  while (metis.Sent("Chat").size() < 2 && msSince(songChanged) < 10000) {
+    const Clock::time_point asked = Clock::now();
+    DWORD_PTR result = 0;
+    failed += SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2500, &result) == 0;
+    longest = std::max(longest, msSince(asked));
+    ++calls;
+    if (labelAt < 0 && Control(main, L"PlainLabel", L"Second Artist - Second Song")) labelAt = msSince(songChanged);
+    Sleep(100);
+  }
+  const long long lineAt = msSince(songChanged);
+  const std::vector<std::string> chat = metis.Sent("Chat");
+  ASSERT_EQ(chat.size(), 2u);
+  EXPECT_EQ(Plain(chat[1]), "is listening to Second Artist - Second Song");
+  EXPECT_EQ(failed, 0) << "of " << calls;
+  EXPECT_LT(longest, 1000);  // answered during the wait, not after it
+  EXPECT_LT(lineAt, 7500);   // the next poll, then one wait
+  // The label changes just before the announcement starts: from there it
+  // waited, and once, not once per room.
+  ASSERT_GE(labelAt, 0);
+  EXPECT_GE(lineAt - labelAt, 1500) << labelAt;
+  EXPECT_LT(lineAt - labelAt, 3000) << labelAt;
+  EXPECT_EQ(hung.Sent("Lobby").size(), 1u);
+  EXPECT_EQ(hung.Sent("Hall").size(), 1u);
 }
 
 TEST_F(MainWindowTest, AboutBoxAndTheCloseQuestionAndWhatYesSaves) {
