@@ -38,7 +38,7 @@ MainForm::MainForm(System& system, MainWindowView& view, AppState& state, std::u
 void MainForm::Form_Load() {
   settingsFile_.LoadSettings(state_.settings, state_.patterns, random_, [this] { ApplySelections(); });
   desktop_.PumpMessages();
-  scanner_.RefreshRoomList();
+  RefreshRooms();
   if (state_.settings.ShowTrayIcon) {
     AddTrayIcon(shell_, TrayIcon, desktop_.Text(), view_.Handle(), view_.Icon(), kTrayTip, kTrayCallbackMessage);
   }
@@ -89,7 +89,7 @@ void MainForm::PollSong() {
     desktop_.PumpMessages();
   }
   if (state_.settings.AutoRefresh) {
-    scanner_.RefreshRoomList();
+    RefreshRooms();
     view_.Repaint();
   }
   desktop_.PumpMessages();
@@ -129,6 +129,29 @@ std::u16string MainForm::GetFormattedText() {
 void MainForm::SendDisplayMessage() {
   if (IsFiltered(CurrentSong, state_.settings.FilterWords)) return;
   sender_.SendDisplayMessage(GetFormattedText(), channellist);
+}
+
+void MainForm::RefreshRooms() {
+  if (refreshing_) return;  // the refresh under way lists the rooms open now anyway
+  {
+    refreshing_ = true;
+    const std::unique_ptr<bool, void (*)(bool*)> done(&refreshing_, [](bool* flag) { *flag = false; });
+    scanner_.RefreshRoomList();
+  }
+  if (announceAfterRefresh_) {
+    announceAfterRefresh_ = false;
+    SendDisplayMessage();
+  }
+}
+
+void MainForm::CurrentlyPlayingLabel_Click() {
+  // The refresh lets messages run while the list is empty or its selection
+  // not yet restored: sent now, the line would reach no room.
+  if (refreshing_) {
+    announceAfterRefresh_ = true;
+    return;
+  }
+  SendDisplayMessage();
 }
 
 void MainForm::SelectPlayer(std::u16string_view player) {

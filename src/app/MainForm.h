@@ -98,8 +98,10 @@ class MainForm {
   void SelectVLC_Click() { SelectPlayer(u"VLC"); }
   void SelectSendAll_Click() { SelectSendToAll(true); }
   void SelectSendSelected_Click() { SelectSendToAll(false); }
-  void ButtonRefresh_Click() { scanner_.RefreshRoomList(); }
-  void CurrentlyPlayingLabel_Click() { SendDisplayMessage(); }
+  void ButtonRefresh_Click() { RefreshRooms(); }
+  // Announces at once, or, while the room list is being rebuilt, as soon as
+  // it is whole again.
+  void CurrentlyPlayingLabel_Click();
   void mnuexit_Click() { Form_QueryUnload(); }
   void mnusettings_Click();
   void mnuvisit_Click() { OpenURL(kHomepage); }
@@ -153,6 +155,7 @@ class MainForm {
   void SetWindowState(WindowState state, bool visible);
   SongInformation ReadSelectedPlayer();
   void PollSong();
+  void RefreshRooms();
 
   Desktop& desktop_;
   Shell& shell_;
@@ -165,6 +168,8 @@ class MainForm {
   RandomWordPicker randomWords_;
   SettingsFile settingsFile_;
   bool polling_ = false;  // a song poll runs (and lets messages run)
+  bool refreshing_ = false;          // the room list is being rebuilt
+  bool announceAfterRefresh_ = false;  // the label was clicked meanwhile
   int settingsWindowsClosed_ = 0;
 };
 
