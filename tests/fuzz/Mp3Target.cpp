@@ -26,29 +26,13 @@ std::optional<std::uint64_t> SyncByteByByte(Input bytes, std::uint64_t start) {
 
 std::u16string Offset(std::optional<std::uint64_t> offset) { return offset ? ToDecimal(static_cast<std::int64_t>(*offset)) : u"none"; }
 
-// A tag field's text never holds a CR without its LF, nor a lone LF.
-bool LineEndsArePairs(std::u16string_view text) {
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    bool pairStart = text[at] == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n';
-    if (text[at] == u'\r' && !pairStart) return false;
-    if (text[at] == u'\n' && (at == 0 || text[at - 1] != u'\r')) return false;
-  }
-  return true;
-}
-
 void CheckTag(Input bytes, const CodePage& codePage) {
   MemoryFile file(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
   ID3Tag tag;
   tag.Title = u"untouched";
   const bool tagged = bytes.size() >= kID3v1Size && StartsWith(bytes.last(kID3v1Size), "TAG");
   Expect(ReadID3v1(file, codePage, tag) == tagged, "ReadID3v1 answers whether the last 128 bytes start with TAG");
-  if (!tagged) {
-    Expect(tag.Title == u"untouched", "a file without a tag leaves the record as it was", tag.Title);
-    return;
-  }
-  for (const std::u16string* field : {&tag.Artist, &tag.Album, &tag.Title, &tag.Year, &tag.Comment}) {
-    Expect(LineEndsArePairs(*field), "a tag field's line ends are CR LF pairs", *field);
-  }
+  Expect(tagged || tag.Title == u"untouched", "a file without a tag leaves the record as it was", tag.Title);
 }
 
 // Checks the readers on one file; gives what ReadMPEGInfo read and answered.
@@ -71,8 +55,6 @@ std::pair<MPEGInfo, bool> CheckFile(Input bytes, const CodePage& western) {
 
   MPEGInfo info;
   const bool decoded = ReadMPEGInfo(file, info);
-  MPEGInfo again;
-  Expect(ReadMPEGInfo(file, again) == decoded && again == info, "reading the same file twice gives the same record");
   // Header and tag read in one go give what the two readers give apart.
   MPEGInfo together;
   ID3Tag tagTogether;
@@ -86,17 +68,9 @@ std::pair<MPEGInfo, bool> CheckFile(Input bytes, const CodePage& western) {
     return {info, decoded};
   }
   Expect(info.FileSize == static_cast<std::int32_t>(size), "FileSize is the file's size");
-  const bool tagged = size >= kID3v1Size && StartsWith(bytes.last(kID3v1Size), "TAG");
-  const int expectedV1 = tagged ? ID3v1Form(bytes.last<kID3v1Size>()) : -1;
-  Expect(info.ID3v1Version == expectedV1, "ID3v1Version shows the tag at the end", ToDecimal(info.ID3v1Version));
-  Expect(info.ID3v2Version == (hasID3v2 ? bytes[3] : -1), "ID3v2Version shows the tag at the start",
-         ToDecimal(info.ID3v2Version));
-  if (decoded) {
-    Expect(SyncByteByByte(bytes, static_cast<std::uint64_t>(tagSize.value_or(0))).has_value(),
-           "a decoded header stands at a frame sync");
-    Expect(info.Bitrate >= 0 && info.Frequency >= 0 && info.Duration >= 0, "rates and time are not negative",
-           ToDecimal(info.Bitrate) + u" " + ToDecimal(info.Frequency) + u" " + ToDecimal(info.Duration));
-  }
+  Expect(!decoded || (info.Bitrate >= 0 && info.Frequency >= 0 && info.Duration >= 0),
+         "rates and time are not negative",
+         ToDecimal(info.Bitrate) + u" " + ToDecimal(info.Frequency) + u" " + ToDecimal(info.Duration));
   return {info, decoded};
 }
 

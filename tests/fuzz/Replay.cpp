@@ -16,14 +16,10 @@ namespace fs = std::filesystem;
 using lanternfly::fuzz::kTargets;
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s TARGET FOLDER...\n", argv[0]);
-    return 2;
-  }
-  const std::string_view name = argv[1];
+  const std::string_view name = argc < 2 ? "" : argv[1];
   const auto* target = std::find_if(std::begin(kTargets), std::end(kTargets), [&](const auto& t) { return t.name == name; });
   if (target == std::end(kTargets)) {
-    std::fprintf(stderr, "no fuzz target named %s\n", argv[1]);
+    std::fprintf(stderr, "usage: %s TARGET FOLDER... (no fuzz target named \"%s\")\n", argv[0], name.data());
     return 2;
   }
   std::vector<fs::path> inputs;

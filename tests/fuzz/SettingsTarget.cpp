@@ -35,10 +35,6 @@ struct Run {
   Random random{11};
 };
 
-std::u16string Shown(const CodePage& codePage, std::string_view first, std::string_view second) {
-  return codePage.Decode(first) + u"\n-- then --\n" + codePage.Decode(second);
-}
-
 }  // namespace
 
 void FuzzSettings(Input data) {
@@ -54,7 +50,8 @@ void FuzzSettings(Input data) {
     const std::string rewritten = second.LoadAndSave(written);
     Expect(second.shell.messages.empty(), "a file the program wrote loads without the notice",
            codePage->Decode(written));
-    Expect(rewritten == written, "the second save equals the first", Shown(*codePage, written, rewritten));
+    Expect(rewritten == written, "the second save equals the first",
+           codePage->Decode(written) + u"\n-- then --\n" + codePage->Decode(rewritten));
   }
 }
 

@@ -17,28 +17,5 @@ TEST(ClockText, MinutesAndRoundedSecondsOfTheTimeOfDay) {
   for (const Case& c : cases) EXPECT_EQ(ClockText(c.seconds), c.text) << c.seconds;
 }
 
-TEST(SongInformation, DefaultsFillOnlyEmptyFields) {
-  SongInformation song;
-  song.Year = u"1999";
-  ApplySongDefaults(song);
-  EXPECT_EQ(song.Genre, u"Unknown");
-  EXPECT_EQ(song.Year, u"1999");
-  EXPECT_EQ(song.Album, u"Unknown Album");
-  EXPECT_EQ(song.TrackNumber, u"1");
-}
-
-TEST(SongInformation, ArtistAndSongSplitAtTheFirstSeparator) {
-  std::u16string artist, title;
-  SplitArtistSong(u"A - B - C", artist, title);
-  EXPECT_EQ(artist, u"A");
-  EXPECT_EQ(title, u"B - C");
-  SplitArtistSong(u"track01.mp3", artist, title);
-  EXPECT_EQ(artist, u"track01.mp3");
-  EXPECT_EQ(title, u"");
-  SongInformation song;
-  song.Artist = u"Abc";
-  EXPECT_EQ(JoinArtistSong(song), u"Abc - ");
-}
-
 }  // namespace
 }  // namespace lanternfly

@@ -33,24 +33,6 @@ TEST(WinampTitle, ArtistAndSong) {
   }
 }
 
-TEST(WinAmp, AnswersOfTheQueries) {
-  test::PlayersWorld world;
-  FakeWinamp fake(world.sim);
-  fake.Play({{"C:\\a.mp3", "A - B"}, {"C:\\b.mp3", "C - D"}}, 1);
-  fake.lengthSeconds = -1;
-  fake.channels = 1;
-  WinAmp& winamp = world.readers.Winamp();
-  ASSERT_EQ(winamp.IsWinampOpen(), 1);
-  EXPECT_EQ(winamp.GetSongLength(), -1);
-  EXPECT_EQ(winamp.GetSongPosition(), 12'345.0);
-  EXPECT_EQ(winamp.GetPlaylistLength(), 2);
-  EXPECT_EQ(winamp.GetPlaylistPosition(), 1);
-  EXPECT_EQ(winamp.GetChannelMode(), u"Mono");
-  fake.channels = 0;
-  EXPECT_EQ(winamp.GetChannelMode(), u"Stereo");
-  EXPECT_EQ(winamp.GetCurrentFileName(), u"C:\\b.mp3");
-}
-
 TEST(WinAmp, SampleRateFallsBackToKilohertzAndReportsHertz) {
   test::PlayersWorld world;
   FakeWinamp fake(world.sim);
@@ -59,15 +41,13 @@ TEST(WinAmp, SampleRateFallsBackToKilohertzAndReportsHertz) {
   EXPECT_EQ(winamp.GetSampleRate(), 44'100);
 
   // A player that knows only whole kHz: the MPEG rates come back exact.
-  struct Case {
-    std::int32_t kilohertz, hertz;
-  } cases[] = {{8, 8'000},   {11, 11'025}, {12, 12'000}, {16, 16'000}, {22, 22'050},  {24, 24'000},
-               {32, 32'000}, {44, 44'100}, {48, 48'000}, {96, 96'000}, {999, 999'000}, {0, 0},
-               {1'000, 1'000}, {-1, -1}};
+  const std::pair<std::int32_t, std::int32_t> cases[] = {
+      {8, 8'000},   {11, 11'025}, {12, 12'000}, {16, 16'000},   {22, 22'050}, {24, 24'000}, {32, 32'000},
+      {44, 44'100}, {48, 48'000}, {96, 96'000}, {999, 999'000}, {0, 0},       {1'000, 1'000}, {-1, -1}};
   fake.sampleRateHz = 0;
-  for (const Case& c : cases) {
-    fake.sampleRateKHz = c.kilohertz;
-    EXPECT_EQ(winamp.GetSampleRate(), c.hertz) << c.kilohertz;
+  for (const auto& [kilohertz, hertz] : cases) {
+    fake.sampleRateKHz = kilohertz;
+    EXPECT_EQ(winamp.GetSampleRate(), hertz) << kilohertz;
   }
 }
 
@@ -80,10 +60,6 @@ TEST(WinAmp, FilePathIsCutAt260BytesAndNeedsAReadableProcess) {
   EXPECT_EQ(winamp.GetCurrentFileName(), Utf8ToUtf16(longPath.substr(0, 260)));
   world.sim.ProcessById(fake.ProcessId()).readable = false;
   EXPECT_EQ(winamp.GetCurrentFileName(), u"");
-  fake.Close();
-  EXPECT_EQ(winamp.GetCurrentFileName(), u"");
-  EXPECT_EQ(winamp.IsWinampOpen(), 0);
-  EXPECT_EQ(winamp.GetBitrate(), 0);
 }
 
 TEST(WinAmp, HungPlayerCostsOneUnansweredMessagePerRead) {
@@ -92,9 +68,7 @@ TEST(WinAmp, HungPlayerCostsOneUnansweredMessagePerRead) {
   fake.Play({{"C:\\a.mp3", "A - B"}}, 0);
   world.sim.SetHung(fake.ProcessId(), true);
   SongInformation song = world.readers.ReadWinampSong();
-  EXPECT_TRUE(song.Active);
-  EXPECT_EQ(song.Artist, u"A");
-  EXPECT_EQ(song.Bitrate, u"0");
+  EXPECT_TRUE(song.Active && song.Artist == u"A" && song.Bitrate == u"0");
   EXPECT_EQ(world.sim.Unanswered(), 1);
 }
 

@@ -51,9 +51,10 @@ TEST(Win32Platform, TimerTicksArriveThroughTheMessageLoop) {
   int ticks = 0;
   int id = timers->Start(20, [&] { ++ticks; });
   ASSERT_NE(id, 0);
-  for (int waited = 0; waited < 200 && ticks < 3; ++waited) {
+  // Waits for messages, not for time; the bound only stops a broken timer.
+  for (const DWORD start = GetTickCount(); ticks < 3 && GetTickCount() - start < 10'000;) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1'000, QS_ALLINPUT);
     api->PumpMessages();
-    Sleep(10);
   }
   timers->Stop(id);
   EXPECT_GE(ticks, 3);
