@@ -200,10 +200,14 @@ void MainForm::Form_QueryUnload() {
   MessageAnswer answer = shell_.ShowMessage(u"Are you sure you want to exit?", u"Confirm Exit Request",
                                             MessageButtons::kYesNo, MessageIcon::kNone);
   if (answer != MessageAnswer::kYes) return;
+  const Settings saved = state_.settings;
   settingsFile_.SaveSettings(state_.settings, state_.patterns);
   desktop_.PumpMessages();
   RemoveTrayIcon(shell_, TrayIcon);
   desktop_.PumpMessages();
+  // A choice made while the save let messages run came after the file's text
+  // was made: without a second save it would end with the program.
+  if (!(state_.settings == saved)) settingsFile_.SaveSettings(state_.settings, state_.patterns);
   shell_.EndProgram();
 }
 

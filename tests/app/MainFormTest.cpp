@@ -136,8 +136,9 @@ TEST_F(MainFormTest, OnlyAConfirmedCloseOrTheSessionsEndSaves) {
   form.Form_EndSession();  // unasked, and not ended by us
   EXPECT_NE(files.Content(kSettingsPath)->find("SelectedPlayer=VLC\r\n"), std::string::npos);
   EXPECT_TRUE(!shell.iconShown && shell.messages.size() == 2u && !shell.ended);
-  state.settings.SelectedPlayer = u"Foobar";
+  // Yes: saved, also a choice made while the save lets messages run.
   shell.answers.push_back(MessageAnswer::kYes);
+  sim.DuringNextPump([&] { form.SelectFoobar_Click(); });
   form.mnuexittray_Click();
   EXPECT_TRUE(shell.ended);
   EXPECT_NE(files.Content(kSettingsPath)->find("SelectedPlayer=Foobar\r\n"), std::string::npos);
