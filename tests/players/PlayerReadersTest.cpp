@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 #include "../metadata/Bytes.h"
@@ -36,6 +37,18 @@ TEST_F(PlayerReadersTest, WinampGivesTheWholeRecordWithTheFilesTagAndDefaultsFor
   EXPECT_EQ(song.FileSize + u"|" + song.Album + u"|" + song.Year + u"|" + song.Genre + u"|" + song.TrackNumber,
             u"0 bytes|Unknown Album|Unknown|Unknown|1");
   EXPECT_EQ(song.SongLength + u" " + song.SongRemaining, u"00:01 00:13");  // -1 - 12.345 s, by magnitude
+}
+
+TEST_F(PlayerReadersTest, ITunesGivesTheCurrentTracksFieldsWithoutDefaults) {
+  world.iTunes.track = FakeiTunesTrack{u"C", u"A", u"B", u"D", 256, 245, 44'100, 5'000'000, 1999};
+  SongInformation expected{true,     u"A - B", u"A", u"B",       u"256", u"",     u"",  u"44100", u"",
+                           u"",      u"04:05", u"",  u"",        u"4.76 MB", u"C", u"1999", u"D", u""};
+  EXPECT_EQ(world.readers.ReadiTunesSong(), expected);
+  world.iTunes.failing = {"Album", "Duration"};  // a failing read leaves only its field empty
+  expected.Album = expected.SongLength = u"";
+  EXPECT_EQ(world.readers.ReadiTunesSong(), expected);
+  world.iTunes.track.reset();
+  EXPECT_EQ(world.readers.ReadiTunesSong(), SongInformation());
 }
 
 TEST(VlcTitles, ArtistAndSong) {
@@ -150,6 +163,13 @@ TEST(PlayerDetection, CaptionsForEachDesktop) {
     const PlayerCaptions found = DetectPlayers(world.readers);
     EXPECT_EQ(found.Winamp + u"|" + found.iTunes + u"|" + found.Foobar + u"|" + found.VLC, c.captions);
   }
+}
+
+TEST(ClockText, MinutesAndRoundedSecondsOfTheTimeOfDay) {
+  const std::pair<double, std::u16string_view> cases[] = {
+      {0, u"00:00"},     {59.4, u"00:59"},    {59.6, u"01:00"},      {3'600, u"00:00"},     {3'725, u"02:05"},
+      {187.655, u"03:08"}, {-1, u"00:01"}, {-187.655, u"03:08"}, {86'399.6, u"00:00"}, {NAN, u"00:00"}};
+  for (const auto& [seconds, text] : cases) EXPECT_EQ(ClockText(seconds), text) << seconds;
 }
 
 }  // namespace
