@@ -34,7 +34,7 @@ class SettingsFileTest : public ::testing::Test {
     files.Put(kPath, std::vector<std::uint8_t>(content.begin(), content.end()));
     Load();
   }
-  void Load() { file.LoadSettings(settings, patterns, random, [this] { ++selectionsApplied; }); }
+  void Load() { file.LoadSettings(settings, patterns, random, [] {}); }
   void Save() { file.SaveSettings(settings, patterns); }
   std::string Written() { return files.Content(kPath).value_or("<none>"); }
 
@@ -47,18 +47,7 @@ class SettingsFileTest : public ::testing::Test {
   Settings settings;
   PatternDatabase patterns;
   Random random{5};
-  int selectionsApplied = 0;
 };
-
-TEST_F(SettingsFileTest, MissingFileBringsTheNoticeTheDefaultsAndAFreshFile) {
-  Load();
-  ASSERT_EQ(shell.messages.size(), 1u);
-  EXPECT_EQ(shell.messages[0].text, u"There was no settings file found. The default settings will now be applied.");
-  EXPECT_EQ(shell.messages[0].title, u"No Settings Found");
-  EXPECT_EQ(Written(), kDefaultFile);
-  EXPECT_FALSE(files.Exists(kBackup));
-  EXPECT_EQ(selectionsApplied, 1);
-}
 
 // A file that is there but does not open (no read permission, locked by
 // another program) holds the user's patterns and words: it is never
