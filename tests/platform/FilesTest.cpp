@@ -20,7 +20,10 @@ class SystemFilesTest : public ::testing::Test {
   }
 
   std::unique_ptr<Files> files = SystemFiles();
-  std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "lanternfly-files-test";
+  // One folder a test: CTest runs the tests side by side.
+  std::filesystem::path folder =
+      std::filesystem::path(::testing::TempDir()) /
+      ("lanternfly-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
 };
 
 TEST_F(SystemFilesTest, ReplaceWritesTheWholeFileInOneStepAndRenameReplacesAnOlderFile) {
