@@ -12,7 +12,8 @@ using test::Bytes;
 using test::Put;
 
 // A file of `audio` bytes followed by an ID3v1 tag with these fields.
-Bytes TaggedFile(std::string_view title, std::string_view comment = "", std::uint8_t genre = 0, std::size_t audio = 10) {
+Bytes TaggedFile(std::string_view title, std::string_view comment = "", std::uint8_t genre = 0,
+                 std::size_t audio = 10) {
   Bytes bytes(audio + kID3v1Size, 0);
   Put(bytes, audio, "TAG");
   Put(bytes, audio + 3, title);

@@ -48,8 +48,8 @@ Bytes TaggedAt(std::size_t size, std::size_t tag) {
   Bytes bytes(size, 0);
   if (tag == 0) return bytes;
   const std::size_t after = tag - 10;
-  Put(bytes, 0, {'I', 'D', '3', 3, 0, 0, static_cast<std::uint8_t>(after >> 21), static_cast<std::uint8_t>((after >> 14) & 0x7F),
-                 static_cast<std::uint8_t>((after >> 7) & 0x7F), static_cast<std::uint8_t>(after & 0x7F)});
+  auto seven = [after](int shift) { return static_cast<std::uint8_t>((after >> shift) & 0x7F); };
+  Put(bytes, 0, {'I', 'D', '3', 3, 0, 0, seven(21), seven(14), seven(7), seven(0)});
   return bytes;
 }
 
