@@ -88,7 +88,10 @@ TEST(HyperLabel, AStrayClosingLinkLeavesTheClosedLinkAlone) {
 TEST(HyperLabel, TheLookDependsOnlyOnCaptionAndSize) {
   Preview preview;
   preview.Show(u"[b][url=x]a[/url]");
-  EXPECT_EQ(preview.Show(u"[/url]plain"), std::vector<std::string>{"0,0 plain"});
+  EXPECT_EQ(preview.Show(u"[/url]plain[b][url=x]a[/url]").front(), "0,0 plain");
+  preview.host.SetSize(Size{200, 20});  // a resize alone lays it out again
+  preview.host.Paint();
+  EXPECT_EQ(Runs(preview.label.Layout()).front(), "0,0 plain");
 }
 
 TEST(HyperLabel, PreviewShowsEveryCharacterTheRoomGets) {
