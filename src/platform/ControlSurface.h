@@ -95,7 +95,7 @@ class ControlHost {
   virtual void OpenUrl(std::u16string_view address) = 0;
 
   // The in-place edit box: opened with all its text selected and the focus;
-  // its Enter, Escape and Ctrl+Enter arrive as Control::OnEditBoxKey.
+  // its Enter, Escape and Ctrl+Enter arrive as ControlSurface::OnEditBoxKey.
   // Closing hides it and gives the focus back to the control.
   virtual void OpenEditBox(const EditBoxSpec& request) = 0;
   virtual std::u16string EditBoxText() const = 0;
@@ -104,7 +104,7 @@ class ControlHost {
   // Replaces the control's tooltip (none when the text is empty).
   virtual void ShowToolTip(const ToolTipSpec& request) = 0;
 
-  // The scroll bar; the user's moves arrive as Control::OnScroll.
+  // The scroll bar; the user's moves arrive as ControlSurface::OnScroll.
   virtual void SetScrollBar(const ScrollBarState& state) = 0;
 
   // Enables or disables the control's own window (the control's state
