@@ -15,9 +15,10 @@
 #include "message/ColorPatternParser.h"
 #include "message/DisplayMessage.h"
 #include "message/WinMXColorText.h"
+#include "settings/Settings.h"
 #include "text/Text.h"
 
-#include "../tests/message/WorstSong.h"
+#include "WorstSong.h"
 #include "../tests/players/PlayersWorld.h"
 
 namespace {
@@ -34,7 +35,9 @@ struct Composer {
   SongInformation song;
 
   std::u16string Compose() {
-    DisplayContext context{settings, patterns, song, world.readers, words, world.desktop};
+    DisplaySettings chosen{settings.DisplayFormat, settings.SelectedPlayer, settings.RadioCutoffText,
+                           settings.RandomWords};
+    DisplayContext context{chosen, patterns, song, world.readers, words, world.desktop};
     return GetFormattedText(context);
   }
 };

@@ -122,7 +122,10 @@ void MainForm::ApplySelections() {
 }
 
 std::u16string MainForm::GetFormattedText() {
-  DisplayContext context{state_.settings, state_.patterns, CurrentSong, players_, randomWords_, desktop_};
+  const Settings& settings = state_.settings;
+  DisplaySettings chosen{settings.DisplayFormat, settings.SelectedPlayer, settings.RadioCutoffText,
+                         settings.RandomWords};
+  DisplayContext context{chosen, state_.patterns, CurrentSong, players_, randomWords_, desktop_};
   return lanternfly::GetFormattedText(context);
 }
 

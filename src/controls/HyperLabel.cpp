@@ -93,6 +93,11 @@ class MarkupScanner {
     while (true) {
       std::size_t open = rest.find(u'[');
       if (open == std::u16string_view::npos) break;
+      if (open + 1 < rest.size() && rest[open + 1] == u'[') {  // "[[" is a literal "["
+        TextRun(rest.substr(0, open + 1));
+        rest = rest.substr(open + 2);
+        continue;
+      }
       if (open > 0) TextRun(rest.substr(0, open));
       std::size_t close = rest.find(u']', open + 1);
       if (close == std::u16string_view::npos) {
@@ -338,7 +343,6 @@ std::u16string ConvertWinColor(std::int32_t nColor) {
 HyperLabel::HyperLabel()
     : backColor_(SystemColourOf(kColourButtonFace)), foreColor_(SystemColourOf(kColourButtonText)) {
   base_.colour = foreColor_;
-  saved_ = base_;
 }
 
 void HyperLabel::SetCaption(std::u16string caption) {
@@ -354,7 +358,6 @@ void HyperLabel::SetBackColor(OleColour colour) {
 void HyperLabel::SetForeColor(OleColour colour) {
   foreColor_ = colour;
   base_.colour = colour;
-  saved_ = base_;
   Rerender();
 }
 
@@ -393,9 +396,10 @@ void HyperLabel::Render(Canvas& measure, int width) {
   hovered_ = -1;
   if (Host()) Host()->SetCursor(CursorKind::kArrow);
   std::u16string oldPlain = std::move(layout_.plainCaption);
-  MarkupInput input{font_, base_, saved_, foreColor_, width, wordWrap_};
+  // What a stray [/url] restores starts as the base style every time: the
+  // look depends on the caption and the size only, never on earlier renders.
+  MarkupInput input{font_, base_, base_, foreColor_, width, wordWrap_};
   layout_ = LayOutMarkup(caption_, input, measure);
-  saved_ = layout_.saved;
   stale_ = false;
   laidOutWidth_ = width;
   if (!Host()) return;

@@ -1,7 +1,8 @@
 #pragma once
 
 // The markup label: a read-only caption written in a small bracket markup
-// ([b], [i], [u], [color=...], [url=...], [list] with [*], [] for a new line),
+// ([b], [i], [u], [color=...], [url=...], [list] with [*], [] for a new line,
+// "[[" for a literal "["),
 // drawn with optional word wrap and automatic sizing, with clickable links.
 // The settings window's two previews are such labels.
 //
@@ -159,7 +160,6 @@ class HyperLabel : public Control {
   bool autoNavigate_ = true;
   int borderStyle_ = 0;
   MarkupStyle base_;
-  MarkupStyle saved_;
 
   MarkupLayout layout_;
   bool stale_ = true;

@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "text/Text.h"
+
 namespace lanternfly {
 namespace {
 
@@ -58,6 +60,8 @@ std::u16string FitCaption(Canvas& canvas, std::u16string_view caption, int width
       high = middle;
     }
   }
+  // Never half a character: a cut inside a surrogate pair drops its first half too.
+  if (low > 0 && IsHighSurrogate(caption[low - 1])) --low;
   if (low == 0) return {};
   std::u16string fitted(caption.substr(0, low));
   fitted += u"...";
@@ -170,7 +174,11 @@ void PanelFrame::SetThemeColor(int theme) {
 void PanelFrame::SetEnabled(bool enabled) {
   enabled_ = enabled;
   if (Host()) Host()->EnableChildren(enabled);
-  Redraw();
+  EnabledChanged(enabled);
+}
+
+void PanelFrame::OnEnable(bool enabled) {
+  if (enabled != enabled_) SetEnabled(enabled);
 }
 
 void PanelFrame::UpdateTheme() {

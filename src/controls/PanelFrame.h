@@ -83,7 +83,7 @@ class PanelFrame : public Control {
 
   // Also enables or disables every control placed inside.
   void SetEnabled(bool enabled);
-  bool Enabled() const { return enabled_; }
+  bool Enabled() const override { return enabled_; }
 
   // The theme's gradient colours (1 the darker end, 2 the lighter) and its
   // dark colour, as the theme gives them now.
@@ -96,6 +96,7 @@ class PanelFrame : public Control {
   void Paint(Canvas& canvas) override;
   std::u16string AccessibleText() const override { return caption_; }
   void OnResize(Size size) override;
+  void OnEnable(bool enabled) override;
   void OnMouseDown(MouseButton button, int shift, Point at) override;
   void OnMouseMove(MouseButton held, int shift, Point at) override;
 

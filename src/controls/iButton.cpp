@@ -48,10 +48,12 @@ void iButton::SetCaption(std::u16string caption) {
 
 void iButton::SetEnabled(bool enabled) {
   enabled_ = enabled;
-  Redraw();
+  EnabledChanged(enabled);
 }
 
-void iButton::OnEnable(bool enabled) { SetEnabled(enabled); }
+void iButton::OnEnable(bool enabled) {
+  if (enabled != enabled_) SetEnabled(enabled);
+}
 
 void iButton::About() {
   if (Host()) Host()->ShowAbout(u"iButton", Version());
@@ -142,16 +144,28 @@ void iButton::OnMouseLeave() {
 }
 
 void iButton::OnKeyDown(int key, int) {
-  if (enabled_ && key == keys::kSpace) Press();
+  if (!enabled_ || key != keys::kSpace) return;
+  spaceClicked_ = false;
+  Press();
 }
 
+// Windows sends Space as key down, character, key up: the click has come by
+// the key-up, which then shows the state the click left.
 void iButton::OnKeyUp(int key, int) {
-  if (enabled_ && key == keys::kSpace) Release();
+  if (!enabled_ || key != keys::kSpace) return;
+  if (!spaceClicked_) {
+    Release();
+    return;
+  }
+  spaceClicked_ = false;
+  state_ = State::kHot;
+  Redraw();
 }
 
 void iButton::OnChar(char16_t c) {
   if (enabled_ && c == u' ') {
     lastReleased_ = MouseButton::kLeft;
+    spaceClicked_ = true;
     DoClick();
   }
 }

@@ -43,7 +43,7 @@ class iButton : public Control {
   void SetNonThemeStyle(int style) { Store(nonThemeStyle_, style); }
   int NonThemeStyle() const { return nonThemeStyle_; }
   void SetEnabled(bool enabled);
-  bool Enabled() const { return enabled_; }
+  bool Enabled() const override { return enabled_; }
   void SetShowFocus(bool show) { Store(showFocus_, show); }
   bool ShowFocus() const { return showFocus_; }
   void SetUseCustomColors(bool use) { Store(useCustomColors_, use); }
@@ -152,6 +152,7 @@ class iButton : public Control {
   State state_ = State::kNormal;
   bool inside_ = false;
   MouseButton lastReleased_ = MouseButton::kNone;
+  bool spaceClicked_ = false;  // the character of the Space being held has clicked
 };
 
 }  // namespace lanternfly

@@ -66,7 +66,7 @@ void Substitute(std::u16string& text, std::u16string_view variable, std::u16stri
 
 }  // namespace
 
-std::u16string RandomWordPicker::GetRandomWord(const WordSlots& words, Desktop& desktop) {
+std::u16string RandomWordPicker::GetRandomWord(WordList words, Desktop& desktop) {
   std::vector<std::u16string> list;
   for (const std::u16string& word : words) {
     if (!word.empty()) list.push_back(word);
@@ -85,15 +85,16 @@ std::u16string RandomWordPicker::GetRandomWord(const WordSlots& words, Desktop& 
 }
 
 std::u16string GetFormattedText(DisplayContext& context) {
-  const Settings& settings = context.settings;
-  std::u16string text = settings.DisplayFormat;
-  SongInformation fresh = ReadSelectedPlayer(context.players, settings.SelectedPlayer);
+  const DisplaySettings& settings = context.settings;
+  std::u16string text(settings.displayFormat);
+  const std::u16string player(settings.selectedPlayer);
+  SongInformation fresh = ReadSelectedPlayer(context.players, player);
   const SongInformation& current = context.currentSong;
-  std::u16string song = CutAt(current.Song, settings.RadioCutoffText);
-  std::u16string artistSong = CutAt(current.ArtistSong, settings.RadioCutoffText);
+  std::u16string song = CutAt(current.Song, settings.radioCutoffText);
+  std::u16string artistSong = CutAt(current.ArtistSong, settings.radioCutoffText);
   context.desktop.PumpMessages();
 
-  std::u16string word = context.randomWords.GetRandomWord(settings.RandomWords, context.desktop);
+  std::u16string word = context.randomWords.GetRandomWord(settings.randomWords, context.desktop);
   // In this order: a value that holds a later variable is substituted again.
   const std::pair<std::u16string_view, const std::u16string*> variables[] = {
       {u"%ARTISTSONG%", &artistSong},
@@ -114,7 +115,7 @@ std::u16string GetFormattedText(DisplayContext& context) {
       {u"%GENRE%", &current.Genre},
       {u"%TRACKNUM%", &current.TrackNumber},
       {u"%RAND%", &word},
-      {u"%PLAYER%", &settings.SelectedPlayer},
+      {u"%PLAYER%", &player},
   };
   std::size_t limit = std::max(kMaxComposedLength, text.size());
   bool cut = false;
@@ -124,7 +125,7 @@ std::u16string GetFormattedText(DisplayContext& context) {
   return ExpandPatterns(text, context.patterns);
 }
 
-bool IsFiltered(const SongInformation& song, const WordSlots& filterWords) {
+bool IsFiltered(const SongInformation& song, WordList filterWords) {
   std::u16string artist = FoldCase(song.Artist);
   std::u16string title = FoldCase(song.Song);
   for (const std::u16string& word : filterWords) {

@@ -4,6 +4,7 @@
 // built from the user's template.
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -12,12 +13,14 @@
 #include "platform/Desktop.h"
 #include "players/PlayerReaders.h"
 #include "players/SongInformation.h"
-#include "settings/Settings.h"
 
 namespace lanternfly {
 
 // The template a fresh setup starts with.
 inline constexpr std::u16string_view kDefaultDisplayFormat = u"#c1#is listening to [d]%ARTISTSONG%[/d]";
+
+// A word list's slots (empty slots are unused).
+using WordList = std::span<const std::u16string>;
 
 // %RAND%'s word: drawn from the random word list, never the same twice in a row.
 class RandomWordPicker {
@@ -27,7 +30,7 @@ class RandomWordPicker {
   // A word of the list, or "No Words Loaded!" when the list is empty. With
   // two or more words it differs from the last one returned, unless every
   // word equals that one.
-  std::u16string GetRandomWord(const WordSlots& words, Desktop& desktop);
+  std::u16string GetRandomWord(WordList words, Desktop& desktop);
 
   std::u16string LastRandomWord;
 
@@ -35,9 +38,17 @@ class RandomWordPicker {
   Random& random_;
 };
 
+// The user's choices a composition reads.
+struct DisplaySettings {
+  std::u16string_view displayFormat;  // the template
+  std::u16string_view selectedPlayer;
+  std::u16string_view radioCutoffText;
+  WordList randomWords;
+};
+
 // What one composition reads.
 struct DisplayContext {
-  const Settings& settings;
+  DisplaySettings settings;
   const PatternDatabase& patterns;
   const SongInformation& currentSong;  // the song last taken as new
   PlayerReaders& players;              // for a fresh read of the time and playlist
@@ -60,6 +71,6 @@ std::u16string GetFormattedText(DisplayContext& context);
 
 // True when a filter word occurs, ignoring case, in the song's artist or
 // title: such a song is not announced.
-bool IsFiltered(const SongInformation& song, const WordSlots& filterWords);
+bool IsFiltered(const SongInformation& song, WordList filterWords);
 
 }  // namespace lanternfly

@@ -157,6 +157,15 @@ std::size_t ReadRun(std::u16string_view text, std::size_t hash, std::vector<Code
   }
 }
 
+// The user's own text, with each "[" doubled: the label shows it as it is,
+// and only the colour tags are markup.
+void AppendEscaped(std::u16string_view text, std::u16string& out) {
+  for (char16_t c : text) {
+    out.push_back(c);
+    if (c == u'[') out.push_back(u'[');
+  }
+}
+
 }  // namespace
 
 std::u16string WinMXToMarkup(std::u16string_view text) {
@@ -168,7 +177,7 @@ std::u16string WinMXToMarkup(std::u16string_view text) {
   while (at < text.size()) {
     std::size_t hash = text.find(u'#', at);
     if (hash == std::u16string_view::npos) hash = text.size();
-    out.append(text.substr(at, hash - at));
+    AppendEscaped(text.substr(at, hash - at), out);
     if (hash == text.size()) break;
     std::size_t end = ReadRun(text, hash, run);
     if (run.empty()) {

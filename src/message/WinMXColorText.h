@@ -11,6 +11,8 @@ namespace lanternfly {
 
 // A blank, then the text with every code of the colour table replaced by its
 // tag. Codes the table lacks ("#c?#", 0, 37 to 50, above 255, "#c01#") stay.
+// Every "[" of the text is doubled, so the label shows the room's text as it
+// is ("[np]", "[Live]") instead of reading it as markup.
 std::u16string WinMXToMarkup(std::u16string_view text);
 
 // The text as a chat room shows it: every colour code ("#c" with one to

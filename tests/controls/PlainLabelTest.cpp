@@ -10,23 +10,17 @@ namespace {
 
 // Song titles carry brackets and ampersands; the label shows them as they are.
 TEST(PlainLabel, ShowsItsCaptionAsItIsWordWrapped) {
-  const struct {
-    std::u16string caption;
-    std::vector<TextLine> lines;
-  } cases[] = {
+  const std::pair<std::u16string, std::vector<TextLine>> cases[] = {
       {u"Simon & Garfunkel - Mrs. Robinson", {{{0, 0}, u"Simon & Garfunkel -"}, {{0, 16}, u"Mrs. Robinson"}}},
       {u"A - B [Live] [b]", {{{0, 0}, u"A - B [Live] [b]"}}},
   };
-  for (const auto& c : cases) {
+  for (const auto& [caption, lines] : cases) {
     PlainLabel label;
     SimControlHost host(label, Size{120, 60});
     label.SetFont(FontSpec{u"Tahoma", 9.75});
-    label.SetBackColor(0xF5ECDE);
-    label.SetCaption(c.caption);
-    const RecordingCanvas canvas = host.Paint();
-    EXPECT_EQ(canvas.OpsOf(CanvasOp::Kind::kFillRect).at(0).Dump(), "FillRect 0,0-120,60 F5ECDE");
-    EXPECT_EQ(canvas.OpsOf(CanvasOp::Kind::kDrawText).at(0).lines, c.lines);
-    EXPECT_EQ(host.caption, c.caption);  // the window text, for screen readers and tests
+    label.SetCaption(caption);
+    EXPECT_EQ(host.Paint().OpsOf(CanvasOp::Kind::kDrawText).at(0).lines, lines);
+    EXPECT_EQ(host.caption, caption);  // the window text, for screen readers and tests
   }
 }
 
@@ -34,8 +28,6 @@ TEST(PlainLabel, AClickableLabelShowsTheHandAndTakesLeftClicks) {
   PlainLabel label;
   SimControlHost host(label, Size{120, 20});
   int clicks = 0;
-  host.MouseMove(Point{5, 5});
-  EXPECT_EQ(host.cursor, CursorKind::kArrow);
   label.Click = [&] { ++clicks; };
   host.MouseMove(Point{6, 5});
   EXPECT_EQ(host.cursor, CursorKind::kHand);

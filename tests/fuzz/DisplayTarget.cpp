@@ -47,7 +47,9 @@ void FuzzDisplay(Input data) {
   PlayerReaders players(desktop, files, iTunes);
   Random random(13);
   RandomWordPicker words(random);
-  DisplayContext context{settings, patterns, song, players, words, desktop};
+  DisplaySettings chosen{settings.DisplayFormat, settings.SelectedPlayer, settings.RadioCutoffText,
+                         settings.RandomWords};
+  DisplayContext context{chosen, patterns, song, players, words, desktop};
   const std::u16string message = GetFormattedText(context);
 
   const std::size_t limit = std::max(kMaxComposedLength, settings.DisplayFormat.size());

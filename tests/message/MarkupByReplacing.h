@@ -1,8 +1,8 @@
 #pragma once
 
-// The preview markup at its plainest, for checking WinMXToMarkup: one
-// replacement over the whole text per colour number, in the order that
-// decides which of two codes sharing a "#" wins.
+// The preview markup at its plainest, for checking WinMXToMarkup: the user's
+// "[" doubled, then one replacement over the whole text per colour number, in
+// the order that decides which of two codes sharing a "#" wins.
 
 #include <string>
 #include <string_view>
@@ -36,8 +36,7 @@ inline std::u16string MarkupByReplacing(std::u16string_view text) {
     list.emplace_back(ColorCode(237), tag(u"18B952"));
     return list;
   }();
-  std::u16string result = u" ";
-  result += text;
+  std::u16string result = u" " + ReplaceAll(text, u"[", u"[[");
   for (const auto& [code, by] : steps) {
     if (Contains(result, code)) result = ReplaceAll(result, code, by);
   }

@@ -310,8 +310,8 @@ TEST_F(SettingsWindowTest, PreviewFollowsTheTemplateAsItIsTyped) {
   SetWindowTextW(edit, L"");
   for (wchar_t c : std::wstring(L"#c4#Hello [b]there[/b]")) PostMessageW(edit, WM_CHAR, c, 0);
   const auto typed = std::chrono::steady_clock::now();
-  // The markup of the colour codes begins with a blank.
-  EXPECT_TRUE(PumpUntil(2000, [&] { return TextOf(preview) == L" Hello there"; })) << Narrow(TextOf(preview));
+  // The markup of the colour codes begins with a blank; the brackets are the room's text.
+  EXPECT_TRUE(PumpUntil(2000, [&] { return TextOf(preview) == L" Hello [b]there[/b]"; })) << Narrow(TextOf(preview));
   EXPECT_EQ(TextOf(edit), L"#c4#Hello [b]there[/b]");
   EXPECT_LT(std::chrono::steady_clock::now() - typed, std::chrono::milliseconds(500));
 

@@ -4,7 +4,8 @@
 
 namespace lanternfly {
 
-SimControlHost::SimControlHost(Control& control, Size size) : control_(control), size_(size) {
+SimControlHost::SimControlHost(ControlSurface& control, Size size)
+    : windowEnabled(control.Enabled()), control_(control), size_(size) {
   control_.Attach(this);
 }
 
@@ -31,6 +32,12 @@ void SimControlHost::SetSize(Size size) {
 bool SimControlHost::TrackMouseLeave() {
   if (canTrackLeave) leaveTracked = true;
   return canTrackLeave;
+}
+
+void SimControlHost::Enable(bool enabled) {
+  if (enabled == windowEnabled) return;
+  windowEnabled = enabled;
+  control_.OnEnable(enabled);
 }
 
 void SimControlHost::TakeFocus() { Focus(true); }

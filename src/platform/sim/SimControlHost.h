@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/Control.h"
+#include "platform/ControlSurface.h"
 #include "platform/sim/RecordingCanvas.h"
 #include "platform/sim/SimTimers.h"
 
@@ -21,7 +21,7 @@ namespace lanternfly {
 class SimControlHost final : public ControlHost {
  public:
   // Attaches itself to `control`, of the given client size.
-  SimControlHost(Control& control, Size size);
+  SimControlHost(ControlSurface& control, Size size);
   ~SimControlHost() override;
   SimControlHost(const SimControlHost&) = delete;
   SimControlHost& operator=(const SimControlHost&) = delete;
@@ -45,6 +45,7 @@ class SimControlHost final : public ControlHost {
   void CloseEditBox() override;
   void ShowToolTip(const ToolTipSpec& request) override;
   void SetScrollBar(const ScrollBarState& state) override { scrollBar = state; }
+  void SetWindowEnabled(bool enabled) override { windowEnabled = enabled; }
   void EnableChildren(bool enabled) override { childrenEnabled = enabled; }
   void ShowAbout(std::u16string_view name, std::u16string_view version) override {
     about = std::u16string(name) + u" " + std::u16string(version);
@@ -65,7 +66,9 @@ class SimControlHost final : public ControlHost {
   void Key(int key, int shift = 0);  // down and up
   void Char(char16_t c) { control_.OnChar(c); }
   void Focus(bool gained);
-  void Enable(bool enabled) { control_.OnEnable(enabled); }
+  // Windows (or a parent frame) enables or disables the window: the control
+  // hears of a change only, as WM_ENABLE comes only then.
+  void Enable(bool enabled);
   // The user moves the scroll bar.
   void Scroll(int value);
   // The user types into the open edit box, and presses one of its keys;
@@ -97,6 +100,7 @@ class SimControlHost final : public ControlHost {
   std::optional<EditBoxSpec> editBox;  // the open box, its text as the user left it
   std::optional<ToolTipSpec> toolTip;
   ScrollBarState scrollBar;
+  bool windowEnabled = true;
   std::optional<bool> childrenEnabled;
   std::u16string about;  // "name version" of the last About window
 
@@ -106,7 +110,7 @@ class SimControlHost final : public ControlHost {
     int interval;
   };
 
-  Control& control_;
+  ControlSurface& control_;
   Size size_;
   SimTimers clock_;
   std::map<int, Timer> timers_;  // by the control's timer id

@@ -162,7 +162,7 @@ const Win32ControlWindow::Route Win32ControlWindow::kRoutes[] = {
     {WM_NCDESTROY, &Win32ControlWindow::OnNcDestroy},
 };
 
-std::unique_ptr<Win32ControlWindow> Win32ControlWindow::Create(Control& control, HWND parent, const Rect& rect,
+std::unique_ptr<Win32ControlWindow> Win32ControlWindow::Create(ControlSurface& control, HWND parent, const Rect& rect,
                                                                std::u16string_view kind) {
   std::u16string name = u"Lanternfly";
   name += kind;
@@ -171,7 +171,10 @@ std::unique_ptr<Win32ControlWindow> Win32ControlWindow::Create(Control& control,
 
   std::unique_ptr<Win32ControlWindow> self(new Win32ControlWindow(control));
   const std::u16string caption = control.AccessibleText();
-  CreateWindowExW(0, className.c_str(), Wide(caption), WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+  // A control disabled before it is shown starts with its window disabled.
+  const DWORD disabled = control.Enabled() ? 0 : WS_DISABLED;
+  CreateWindowExW(0, className.c_str(), Wide(caption),
+                  WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | disabled,
                   rect.left, rect.top, rect.Width(), rect.Height(), parent, nullptr, GetModuleHandleW(nullptr),
                   self.get());
   if (!self->window_) return nullptr;
@@ -619,6 +622,10 @@ void Win32ControlWindow::PlaceScrollBar() {
 
 void Win32ControlWindow::ShowAbout(std::u16string_view name, std::u16string_view version) {
   AboutWindow::Show(window_, std::u16string(name), std::u16string(version));
+}
+
+void Win32ControlWindow::SetWindowEnabled(bool enabled) {
+  if (window_ && (IsWindowEnabled(window_) != FALSE) != enabled) EnableWindow(window_, enabled);
 }
 
 void Win32ControlWindow::EnableChildren(bool enabled) {

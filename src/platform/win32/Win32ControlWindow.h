@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/Control.h"
+#include "platform/ControlSurface.h"
 #include "platform/win32/GdiCanvas.h"
 
 namespace lanternfly {
@@ -28,7 +28,7 @@ class Win32ControlWindow final : public ControlHost {
   // A visible child window of `parent` at `rect` (the parent's client
   // pixels) showing `control`, which must outlive it; nullptr when Windows
   // refuses. `kind` names the window class: "Lanternfly" + kind.
-  static std::unique_ptr<Win32ControlWindow> Create(Control& control, HWND parent, const Rect& rect,
+  static std::unique_ptr<Win32ControlWindow> Create(ControlSurface& control, HWND parent, const Rect& rect,
                                                     std::u16string_view kind);
   ~Win32ControlWindow() override;
   Win32ControlWindow(const Win32ControlWindow&) = delete;
@@ -39,7 +39,7 @@ class Win32ControlWindow final : public ControlHost {
   // A window that owns controls deletes them only while none is: a
   // control's code may still be running under the handler that closed it.
   static int MessagesInHand();
-  Control& Shown() const { return control_; }
+  ControlSurface& Shown() const { return control_; }
 
   // Paints the control into the off-screen bitmap now, without showing it;
   // the window's next paint shows the same picture.
@@ -66,6 +66,7 @@ class Win32ControlWindow final : public ControlHost {
   void CloseEditBox() override;
   void ShowToolTip(const ToolTipSpec& request) override;
   void SetScrollBar(const ScrollBarState& state) override;
+  void SetWindowEnabled(bool enabled) override;
   void EnableChildren(bool enabled) override;
   void ShowAbout(std::u16string_view name, std::u16string_view version) override;
 
@@ -77,7 +78,7 @@ class Win32ControlWindow final : public ControlHost {
   };
   static const Route kRoutes[];
 
-  explicit Win32ControlWindow(Control& control) : control_(control) {}
+  explicit Win32ControlWindow(ControlSurface& control) : control_(control) {}
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK EditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
@@ -118,7 +119,7 @@ class Win32ControlWindow final : public ControlHost {
   void PlaceScrollBar();
   void PaintInto(HDC target);
 
-  Control& control_;
+  ControlSurface& control_;
   HWND window_ = nullptr;
   std::unique_ptr<GdiCanvas> canvas_;
   CursorKind cursor_ = CursorKind::kArrow;
