@@ -189,6 +189,7 @@ std::unique_ptr<Control> Make(ControlKind kind, OleColour container) {
 void SetUpFrame(PanelFrame& frame, const Look& look, int dpi) {
   frame.SetStyle(3);  // first: the style brings its own colours and header form
   frame.SetHeaderStyle(1);
+  frame.SetGradientHeaderStyle(0);  // filled line by line, top to bottom
   frame.SetRoundedCorner(false);
   frame.SetAlignment(0);
   frame.SetFillColor(look.back);
