@@ -251,8 +251,10 @@ void MainWindow::PopupTrayMenu(const TrayMenuItems& items) {
 }
 
 void MainWindow::ShowSettingsWindow() {
-  OpenSettingsWindow(window_, system_, state_,
-                     MainWindowLink{Handle(), Icon(), form_.TrayIcon, [this] { form_.SettingsWindow_Closed(); }});
+  const HWND opened = OpenSettingsWindow(
+      window_, system_, state_, MainWindowLink{Handle(), Icon(), form_.TrayIcon, [this] { form_.SettingsWindow_Closed(); }});
+  // No settings window, then none to come back from: this one stays shown.
+  if (!opened) form_.SettingsWindow_Closed();
 }
 
 }  // namespace lanternfly
