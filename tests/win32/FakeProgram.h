@@ -56,14 +56,13 @@ class FakeProgram {
   FakeProgram& operator=(const FakeProgram&) = delete;
 
   bool Started() const { return main != kNoWindow; }
-  DWORD ProcessId() const { return process_.dwProcessId; }
 
   // The lines the room's input box sent, in order. The Enter that sends a
-  // line is posted, so it may still be on its way: this waits a little for
-  // at least `expected` lines.
+  // line is posted, so it may still be on its way: this waits for at least
+  // `expected` lines, up to 12 s (a poll comes every 5 s).
   std::vector<std::string> Sent(const std::string& room, std::size_t expected = 0) const {
     std::vector<std::string> lines;
-    for (int waited = 0; waited < 50; ++waited) {
+    for (int waited = 0; waited < 120; ++waited) {
       lines.clear();
       std::ifstream file(log_, std::ios::binary);
       for (std::string line; std::getline(file, line);) {
@@ -76,10 +75,13 @@ class FakeProgram {
     return lines;
   }
 
-  // The program stops answering for that long.
+  // The program stops answering for that long; back once it has fallen asleep.
   void Hang(int milliseconds) const {
-    PostMessageA(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(main)), WM_APP, milliseconds, 0);
-    Sleep(200);  // let it take the message and fall asleep
+    HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(main));
+    PostMessageA(window, WM_APP, milliseconds, 0);
+    DWORD_PTR result = 0;
+    for (int asked = 0; asked < 100 && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 50, &result); ++asked) {
+    }
   }
 
   WindowHandle main{};

@@ -27,69 +27,50 @@ struct Screenshot {
   // A 24-bit bottom-up BMP; false when it cannot be written.
   bool SaveBmp(const std::string& path) const {
     const int rowBytes = (width * 3 + 3) / 4 * 4;
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
+    BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
     file.bfSize = file.bfOffBits + static_cast<DWORD>(rowBytes) * height;
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out) return false;
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info, sizeof info, 1, out);
-    std::vector<unsigned char> row(static_cast<size_t>(rowBytes));
+    BITMAPINFOHEADER info{sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
     for (int y = height - 1; y >= 0; --y) {
-      for (int x = 0; x < width; ++x) {
-        const Colour c = At(x, y);
-        row[x * 3] = static_cast<unsigned char>(BlueOf(c));
-        row[x * 3 + 1] = static_cast<unsigned char>(GreenOf(c));
-        row[x * 3 + 2] = static_cast<unsigned char>(RedOf(c));
-      }
-      std::fwrite(row.data(), row.size(), 1, out);
+      for (int x = 0; x < width; ++x)
+        bytes += {static_cast<char>(BlueOf(At(x, y))), static_cast<char>(GreenOf(At(x, y))),
+                  static_cast<char>(RedOf(At(x, y)))};
+      bytes.append(static_cast<size_t>(rowBytes - width * 3), '\0');
     }
-    return std::fclose(out) == 0;
+    FILE* out = std::fopen(path.c_str(), "wb");
+    return out && std::fwrite(bytes.data(), bytes.size(), 1, out) == 1 && std::fclose(out) == 0;
   }
 };
 
-// BitBlt of `width` by `height` pixels at (x, y) of `source`.
-inline Screenshot Capture(HDC source, int x, int y, int width, int height) {
-  Screenshot shot;
-  shot.width = width;
-  shot.height = height;
+// What the screen shows at (x, y) of `window`'s DC (the screen's, for
+// nullptr), `width` by `height` pixels.
+inline Screenshot Capture(HWND window, int x, int y, int width, int height) {
+  Screenshot shot{width, height, std::vector<Colour>(static_cast<size_t>(width) * height)};
+  HDC source = GetDC(window);
   HDC memory = CreateCompatibleDC(source);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  BITMAPINFO info{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(memory, bitmap);
   BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY);
   GdiFlush();
   const auto* bgra = static_cast<const std::uint32_t*>(bits);
-  for (int i = 0; bgra != nullptr && i < width * height; ++i)
-    shot.pixels.push_back(Rgb(static_cast<int>(bgra[i] >> 16), static_cast<int>(bgra[i] >> 8), static_cast<int>(bgra[i])));
-  shot.pixels.resize(static_cast<size_t>(width) * height);
+  for (size_t i = 0; bgra != nullptr && i < shot.pixels.size(); ++i)
+    shot.pixels[i] = Rgb(static_cast<int>(bgra[i] >> 16 & 0xFF), static_cast<int>(bgra[i] >> 8 & 0xFF),
+                         static_cast<int>(bgra[i] & 0xFF));
   SelectObject(memory, old);
   DeleteObject(bitmap);
   DeleteDC(memory);
+  ReleaseDC(window, source);
   return shot;
 }
 
-// The client area, from the window's screen DC: what is really shown.
+// The client area: what is really shown.
 inline Screenshot CaptureClient(HWND window) {
   RECT client{};
   GetClientRect(window, &client);
-  HDC screen = GetDC(window);
-  Screenshot shot = Capture(screen, 0, 0, client.right, client.bottom);
-  ReleaseDC(window, screen);
-  return shot;
+  return Capture(window, 0, 0, client.right, client.bottom);
 }
 
 // The whole window, frame and title bar too, as the screen shows it (also
@@ -97,10 +78,7 @@ inline Screenshot CaptureClient(HWND window) {
 inline Screenshot CaptureOnScreen(HWND window) {
   RECT frame{};
   GetWindowRect(window, &frame);
-  HDC screen = GetDC(nullptr);
-  Screenshot shot = Capture(screen, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top);
-  ReleaseDC(nullptr, screen);
-  return shot;
+  return Capture(nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top);
 }
 
 }  // namespace lanternfly::test

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/win32/SettingsWindow.h"
+#include "controls/iButton.h"
 
 namespace lanternfly {
 namespace {
@@ -12,33 +13,6 @@ namespace {
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 constexpr int kIconResource = 1;
-
-// The client area and the controls' places at 96 DPI: frames in the
-// window's client area, the other controls in their frame's.
-constexpr Size kClient{524, 336};
-constexpr Rect kFrameChoose{8, 8, 344, 328};
-constexpr Rect kFramePlayer{352, 8, 516, 164};
-constexpr Rect kFramePlaying{352, 172, 516, 328};
-constexpr Rect kChannelList{10, 32, 326, 201};  // eleven rows of 15 inside the border
-constexpr Rect kButtonRefresh{10, 209, 326, 237};
-constexpr Rect kLabel1{10, 248, 326, 264};
-constexpr Rect kSelectSendAll{18, 268, 326, 286};
-constexpr Rect kSelectSendSelected{18, 290, 326, 308};
-constexpr int kPlayerLeft = 12, kPlayerRight = 156, kPlayerTop = 40, kPlayerStep = 27, kOptionHeight = 18;
-constexpr Rect kCurrentlyPlaying{12, 34, 152, 144};
-constexpr int kHeaderHeight = 22;
-constexpr int kItemHeight = 15;
-
-constexpr Colour kFrameFill = Rgb(222, 236, 245);
-
-Rect PlayerBox(int index) {
-  const int top = kPlayerTop + kPlayerStep * index;
-  return Rect{kPlayerLeft, top, kPlayerRight, top + kOptionHeight};
-}
-
-const FontSpec kFrameFont{u"Tahoma", 8.25, true};
-const FontSpec kSmallFont{u"MS Sans Serif", 8.25};
-const FontSpec kTahoma{u"Tahoma", 9.75};
 
 }  // namespace
 
@@ -51,20 +25,18 @@ const WindowRoute<MainWindow> MainWindow::kRoutes[] = {
 };
 
 MainWindow::MainWindow(System& system, AppState& state, std::u16string settingsPath, Random& random)
-    : system_(system), state_(state), form_(system, *this, state, std::move(settingsPath), random) {
-  HDC screen = GetDC(nullptr);
-  if (screen) {
-    dpi_ = std::max(96, GetDeviceCaps(screen, LOGPIXELSY));
-    ReleaseDC(nullptr, screen);
-  }
+    : system_(system),
+      state_(state),
+      form_(system, *this, state, std::move(settingsPath), random),
+      built_(MainWindowLayout(), ScreenDpi(), {{u"channellist", &form_.channellist}}) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   icon_ = LoadIconW(instance, MAKEINTRESOURCEW(kIconResource));
   smallIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   if (!icon_) icon_ = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-  SetDesignValues();
-  created_ = CreateTopWindow() && PlaceControls();
+  Bind();
+  created_ = CreateTopWindow() && built_.Build(window_);
   MakeTrayMenu();
   Repaint();
 }
@@ -83,7 +55,7 @@ bool MainWindow::CreateTopWindow() {
 
   // A fixed border and a minimise button, as a window of a fixed size has.
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  const Size client{Scaled(kClient.width), Scaled(kClient.height)};
+  const Size client{built_.Scaled(MainWindowLayout().client.width), built_.Scaled(MainWindowLayout().client.height)};
   RECT frame{0, 0, client.width, client.height};
   AdjustWindowRectEx(&frame, style, TRUE, 0);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
@@ -131,105 +103,26 @@ void MainWindow::MakeTrayMenu() {
   AppendMenuW(trayMenu_, MF_STRING, kCommandExitTray, L"Exit");
 }
 
-void MainWindow::SetDesignValues() {
+// Where the controls' clicks go, and which of the form's options each box shows.
+void MainWindow::Bind() {
   const struct {
-    PanelFrame* frame;
-    const char16_t* caption;
-  } frames[] = {{&frameChoose_, u"Choose Rooms:"},
-                {&framePlayer_, u"Choose Your Player:"},
-                {&framePlaying_, u"Currently Playing:"}};
-  for (const auto& [frame, caption] : frames) {
-    frame->SetStyle(3);  // first: the style brings its own colours
-    frame->SetHeaderStyle(1);
-    frame->SetRoundedCorner(false);
-    frame->SetAlignment(0);
-    frame->SetFillColor(kFrameFill);
-    frame->SetTextBoxColor(Rgb(240, 239, 176));
-    frame->SetTextBoxHeight(Scaled(kHeaderHeight));
-    frame->SetFont(kFrameFont);
-    frame->SetCaption(caption);
+    const char16_t* name;
+    OptionBox MainForm::*source;
+    void (MainForm::*click)();
+  } options[] = {{u"SelectSendAll", &MainForm::SelectSendAll, &MainForm::SelectSendAll_Click},
+                 {u"SelectSendSelected", &MainForm::SelectSendSelected, &MainForm::SelectSendSelected_Click},
+                 {u"SelectWinamp", &MainForm::SelectWinamp, &MainForm::SelectWinamp_Click},
+                 {u"SelectiTunes", &MainForm::SelectiTunes, &MainForm::SelectiTunes_Click},
+                 {u"SelectFoobar", &MainForm::SelectFoobar, &MainForm::SelectFoobar_Click},
+                 {u"SelectVLC", &MainForm::SelectVLC, &MainForm::SelectVLC_Click}};
+  for (const auto& [name, source, click] : options) {
+    CntrlBox& box = built_.Get<CntrlBox>(name);
+    box.Click = [this, click = click] { (form_.*click)(); };
+    options_.push_back({&box, source, false});
   }
-
-  iList& list = form_.channellist;
-  list.SetFont(FontSpec{u"Verdana", 9});
-  list.SetBackNormal(Rgb(255, 255, 255));
-  list.SetBackSelected(Rgb(204, 236, 245));
-  list.SetBackSelectedG1(Rgb(222, 236, 245));
-  list.SetBackSelectedG2(Rgb(160, 191, 235));
-  list.SetFontNormal(Rgb(0, 0, 0));
-  list.SetFontSelected(Rgb(64, 64, 64));
-  list.SetItemHeight(Scaled(kItemHeight));
-  list.SetItemHeightAuto(false);
-  list.Mode = ListModel::SelectMode::kMultiple;
-  list.SetSelectModeStyle(iList::kStyleVerticalGradient);
-
-  buttonRefresh_.SetStyle(8);
-  buttonRefresh_.SetIconAlign(0);
-  buttonRefresh_.SetFont(kTahoma);
-  buttonRefresh_.SetCaption(u"Refresh Channel List");
-  buttonRefresh_.Click = [this] { form_.ButtonRefresh_Click(); };
-
-  for (PlainLabel* label : {&label1_, &currentlyPlaying_}) label->SetBackColor(kFrameFill);
-  label1_.SetFont(kSmallFont);
-  label1_.SetWordWrap(false);
-  label1_.SetCaption(u"Send Display To:");
-  currentlyPlaying_.SetFont(kTahoma);
-  currentlyPlaying_.Click = [this] { form_.CurrentlyPlayingLabel_Click(); };
-
-  options_ = {{&selectSendAll_, &MainForm::SelectSendAll, false},
-              {&selectSendSelected_, &MainForm::SelectSendSelected, false},
-              {&selectWinamp_, &MainForm::SelectWinamp, false},
-              {&selectiTunes_, &MainForm::SelectiTunes, false},
-              {&selectFoobar_, &MainForm::SelectFoobar, false},
-              {&selectVLC_, &MainForm::SelectVLC, false}};
-  for (OptionBinding& option : options_) {
-    option.box->SetFont(kSmallFont);
-    option.box->SetCntrlType(CntrlBox::kOptionBox);
-    option.box->SetBackColor(kFrameFill);
-  }
-  selectSendAll_.Click = [this] { form_.SelectSendAll_Click(); };
-  selectSendSelected_.Click = [this] { form_.SelectSendSelected_Click(); };
-  selectWinamp_.Click = [this] { form_.SelectWinamp_Click(); };
-  selectiTunes_.Click = [this] { form_.SelectiTunes_Click(); };
-  selectFoobar_.Click = [this] { form_.SelectFoobar_Click(); };
-  selectVLC_.Click = [this] { form_.SelectVLC_Click(); };
-}
-
-bool MainWindow::PlaceControls() {
-  const struct {
-    Control* control;
-    const PanelFrame* frame;  // nullptr: the window itself
-    Rect place;
-    const char16_t* kind;
-  } placements[] = {
-      {&frameChoose_, nullptr, kFrameChoose, u"PanelFrame"},
-      {&framePlayer_, nullptr, kFramePlayer, u"PanelFrame"},
-      {&framePlaying_, nullptr, kFramePlaying, u"PanelFrame"},
-      {&form_.channellist, &frameChoose_, kChannelList, u"iList"},
-      {&buttonRefresh_, &frameChoose_, kButtonRefresh, u"iButton"},
-      {&label1_, &frameChoose_, kLabel1, u"PlainLabel"},
-      {&selectSendAll_, &frameChoose_, kSelectSendAll, u"CntrlBox"},
-      {&selectSendSelected_, &frameChoose_, kSelectSendSelected, u"CntrlBox"},
-      {&selectWinamp_, &framePlayer_, PlayerBox(0), u"CntrlBox"},
-      {&selectiTunes_, &framePlayer_, PlayerBox(1), u"CntrlBox"},
-      {&selectFoobar_, &framePlayer_, PlayerBox(2), u"CntrlBox"},
-      {&selectVLC_, &framePlayer_, PlayerBox(3), u"CntrlBox"},
-      {&currentlyPlaying_, &framePlaying_, kCurrentlyPlaying, u"PlainLabel"},
-  };
-  for (const auto& placement : placements) {
-    HWND parent = window_;
-    for (const auto& shown : shown_)
-      if (&shown->Shown() == placement.frame) parent = shown->Handle();
-    std::unique_ptr<Win32ControlWindow> shown =
-        Win32ControlWindow::Create(*placement.control, parent, Scaled(placement.place), placement.kind);
-    if (!shown) return false;
-    shown_.push_back(std::move(shown));
-  }
-  return true;
-}
-
-Rect MainWindow::Scaled(const Rect& rect) const {
-  return Rect{Scaled(rect.left), Scaled(rect.top), Scaled(rect.right), Scaled(rect.bottom)};
+  built_.Get<iButton>(u"ButtonRefresh").Click = [this] { form_.ButtonRefresh_Click(); };
+  currentlyPlaying_ = &built_.Get<PlainLabel>(u"CurrentlyPlayingLabel");
+  currentlyPlaying_->Click = [this] { form_.CurrentlyPlayingLabel_Click(); };
 }
 
 // The window procedure: the window's object from its user data, one
@@ -339,7 +232,7 @@ void MainWindow::Repaint() {
       option.box->SetSelectValue(option.shown);
     }
   }
-  currentlyPlaying_.SetCaption(form_.CurrentlyPlayingLabel);
+  if (currentlyPlaying_) currentlyPlaying_->SetCaption(form_.CurrentlyPlayingLabel);
 }
 
 void MainWindow::PopupTrayMenu(const TrayMenuItems& items) {
@@ -358,8 +251,10 @@ void MainWindow::PopupTrayMenu(const TrayMenuItems& items) {
 }
 
 void MainWindow::ShowSettingsWindow() {
-  OpenSettingsWindow(window_, system_, state_,
-                     MainWindowLink{Handle(), Icon(), form_.TrayIcon, [this] { form_.SettingsWindow_Closed(); }});
+  const HWND opened = OpenSettingsWindow(
+      window_, system_, state_, MainWindowLink{Handle(), Icon(), form_.TrayIcon, [this] { form_.SettingsWindow_Closed(); }});
+  // No settings window, then none to come back from: this one stays shown.
+  if (!opened) form_.SettingsWindow_Closed();
 }
 
 }  // namespace lanternfly

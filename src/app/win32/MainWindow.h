@@ -6,8 +6,9 @@
 // user's clicks, the menu commands, minimising, closing and the tray icon's
 // callbacks; what they do is MainForm's business.
 //
-// The layout is drawn up for 96 DPI and scaled to the screen's DPI when the
-// window is made (the program is system DPI aware).
+// Its controls are described in app/WindowLayout.cpp, drawn up for 96 DPI and
+// scaled to the screen's DPI when the window is made (the program is system
+// DPI aware).
 
 #include <windows.h>
 
@@ -16,11 +17,9 @@
 
 #include "app/MainForm.h"
 #include "app/win32/ProgramWindow.h"
+#include "app/win32/WindowBuilder.h"
 #include "controls/CntrlBox.h"
-#include "controls/PanelFrame.h"
 #include "controls/PlainLabel.h"
-#include "controls/iButton.h"
-#include "platform/win32/Win32ControlWindow.h"
 
 namespace lanternfly {
 
@@ -72,12 +71,9 @@ class MainWindow final : public MainWindowView {
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
   bool CreateTopWindow();
-  void SetDesignValues();
-  bool PlaceControls();
+  void Bind();
   HMENU MakeMenuBar() const;
   void MakeTrayMenu();
-  int Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
-  Rect Scaled(const Rect& rect) const;
   // The mouse-move message's point is where the pointer is (or was when
   // the message was made): then it is no tray callback.
   bool PointerAt(LPARAM lParam) const;
@@ -94,28 +90,15 @@ class MainWindow final : public MainWindowView {
   MainForm form_;
   HWND window_ = nullptr;
   bool created_ = false;
-  int dpi_ = 96;
   HICON icon_ = nullptr;
   HICON smallIcon_ = nullptr;
   HMENU trayMenu_ = nullptr;
   int applying_ = 0;  // inside our own ShowWindow calls: their WM_SIZE is no user's
   UINT taskbarCreated_ = 0;  // the message a new taskbar sends every top-level window
 
-  PanelFrame frameChoose_;
-  PanelFrame framePlayer_;
-  PanelFrame framePlaying_;
-  iButton buttonRefresh_;
-  PlainLabel label1_;
-  CntrlBox selectSendAll_;
-  CntrlBox selectSendSelected_;
-  CntrlBox selectWinamp_;
-  CntrlBox selectiTunes_;
-  CntrlBox selectFoobar_;
-  CntrlBox selectVLC_;
-  PlainLabel currentlyPlaying_;
+  BuiltWindow built_;
+  PlainLabel* currentlyPlaying_ = nullptr;
   std::vector<OptionBinding> options_;
-  // Declared after the controls: their windows go first.
-  std::vector<std::unique_ptr<Win32ControlWindow>> shown_;
 };
 
 }  // namespace lanternfly

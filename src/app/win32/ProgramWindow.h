@@ -33,6 +33,15 @@ inline bool RegisterProgramClass(const wchar_t* name, WNDPROC procedure, HICON i
   return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+// The screen's pixels per inch, at least 96: the program is system DPI aware.
+inline int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  if (!screen) return 96;
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return std::max(96, dpi);
+}
+
 template <typename Owner>
 LRESULT CALLBACK ProgramWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {

@@ -7,8 +7,8 @@
 // The text boxes and the drop-down list are the system's own controls, the
 // rest the program's.
 //
-// The layout is drawn up for 96 DPI and scaled to the screen's DPI when the
-// window is made, as the main window's is.
+// Its controls are described in app/WindowLayout.cpp, drawn up for 96 DPI and
+// scaled to the screen's DPI when the window is made, as the main window's are.
 
 #include <windows.h>
 
@@ -17,12 +17,12 @@
 
 #include "app/SettingsForm.h"
 #include "app/win32/ProgramWindow.h"
+#include "app/win32/WindowBuilder.h"
 #include "controls/CntrlBox.h"
 #include "controls/HyperLabel.h"
 #include "controls/PanelFrame.h"
 #include "controls/PlainLabel.h"
 #include "controls/iButton.h"
-#include "platform/win32/Win32ControlWindow.h"
 
 namespace lanternfly {
 
@@ -94,11 +94,11 @@ class SettingsWindow final : public SettingsWindowView {
     Button shown;
   };
   struct TextBinding {
-    int id;
+    std::u16string_view name;
     std::u16string* source;
-    HWND edit;
     void (SettingsWindow::*changed)();  // nullptr: the form only keeps the text
-    bool pending = false;               // the change event is on its way
+    HWND edit = nullptr;
+    bool pending = false;  // the change event is on its way
   };
   struct PreviewBinding {
     HyperLabel* label;
@@ -112,13 +112,14 @@ class SettingsWindow final : public SettingsWindowView {
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
 
   bool CreateTopWindow(HWND owner);
-  void SetDesignValues();
   void Bind();
-  bool PlaceControls();
-  bool PlaceSystemControls();
-  HWND Shown(const Control& control) const;
-  int Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
-  Rect Scaled(const Rect& rect) const;
+  void BindLabels();
+  void BindFrames();
+  void BindBoxes();
+  void BindButtons();
+  // The window as the form has it before its first repaint.
+  bool TakeUpControls();
+  HWND Shown(const Control& control) const { return built_->Handle(control); }
   // The window can go when nothing of its own or of its controls' runs.
   bool CanGo() const;
 
@@ -141,14 +142,12 @@ class SettingsWindow final : public SettingsWindowView {
   LRESULT OnTextChanged(WPARAM, LPARAM);
   LRESULT OnClose(WPARAM, LPARAM);
 
-  int dpi_ = 96;
   int busy_ = 0;
   bool closed_ = false;
   bool created_ = false;
   int settingText_ = 0;  // inside SetWindowTextW: the change is the window's own
   HWND window_ = nullptr;
   HWND defaultPattern_ = nullptr;
-  HFONT textFont_ = nullptr;
   HICON icon_ = nullptr;
 
   std::unique_ptr<ModalShell> shell_;
@@ -157,23 +156,8 @@ class SettingsWindow final : public SettingsWindowView {
   System system_;
   SettingsForm form_;
 
-  PanelFrame categoryFrame_;
-  PlainLabel categories_[5];
-  iButton buttonSave_;
-  iButton buttonCancel_;
-  PanelFrame pages_[5];  // General, Channel list, Display message, Color patterns, Display extras
-
-  PanelFrame frameTray_, frameAutoDisplay_, frameProtection_;                    // General
-  PanelFrame frameChannelGeneral_, frameScanning_;                               // Channel list
-  PanelFrame frameEditMessage_, frameVariables_, frameDefaultPattern_;           // Display message
-  PanelFrame frameDatabase_, frameAddPattern_, frameChooseName_;                 // Color patterns
-  PanelFrame frameRandomWords_, frameFilterWords_, frameRadioCutoff_;            // Display extras
-  CntrlBox boxes_[12];
-  PlainLabel variables_[18];
-  PlainLabel label1_, label2_, label3_, label4_, label5_, label6_;
-  HyperLabel preview_, patternPreview_;
-  iButton buttonAddPattern_, buttonEditPattern_, buttonRemovePattern_, buttonAddThisPattern_, buttonCancelAddPattern_;
-  iButton buttonAddRandomWord_, buttonRemoveRandomWord_, buttonAddFilterWord_, buttonRemoveFilterWord_;
+  // Deleted before the window: the controls' windows go first.
+  std::unique_ptr<BuiltWindow> built_;
 
   std::vector<LabelBinding> labels_;
   std::vector<FrameBinding> frames_;
@@ -182,8 +166,6 @@ class SettingsWindow final : public SettingsWindowView {
   std::vector<TextBinding> texts_;
   std::vector<PreviewBinding> previews_;
   std::vector<std::u16string> shownPatternNames_;
-  // Declared after the controls: their windows go first.
-  std::vector<std::unique_ptr<Win32ControlWindow>> shown_;
 };
 
 }  // namespace lanternfly

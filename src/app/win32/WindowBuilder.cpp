@@ -1,0 +1,79 @@
+#include "app/win32/WindowBuilder.h"
+
+#include "platform/win32/GdiCanvas.h"
+
+namespace lanternfly {
+namespace {
+
+const char16_t* KindName(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kFrame: return u"PanelFrame";
+    case ControlKind::kLabel: return u"PlainLabel";
+    case ControlKind::kCheckBox:
+    case ControlKind::kOptionBox: return u"CntrlBox";
+    case ControlKind::kButton: return u"iButton";
+    case ControlKind::kList: return u"iList";
+    case ControlKind::kMarkup: return u"HyperLabel";
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
+BuiltWindow::~BuiltWindow() {
+  // Children before their frames.
+  while (!shown_.empty()) {
+    if (!shown_.back().window) DestroyWindow(shown_.back().handle);
+    shown_.pop_back();
+  }
+  for (const auto& [look, font] : fonts_) DeleteObject(font);
+}
+
+bool BuiltWindow::Build(HWND window) {
+  const WindowLayout& layout = controls_.Layout();
+  for (size_t i = 0; i < layout.controls.size(); ++i) {
+    const ControlEntry& entry = layout.controls[i];
+    const HWND parent = entry.parent.empty() ? window : Handle(entry.parent);
+    const Rect at = ScaledTo(controls_.Dpi(), entry.place);
+    const int id = kFirstControlId + static_cast<int>(i);
+    Shown shown{entry.name, nullptr, nullptr};
+    if (Control* control = controls_.Find(entry.name)) {
+      shown.window = Win32ControlWindow::Create(*control, parent, at, KindName(entry.kind));
+      if (shown.window) shown.handle = shown.window->Handle();
+    } else {
+      shown.handle = MakeSystemControl(entry, parent, at, id);
+    }
+    if (!parent || !shown.handle) return false;
+    SetWindowLongPtrW(shown.handle, GWLP_ID, id);
+    shown_.push_back(std::move(shown));
+  }
+  return true;
+}
+
+HWND BuiltWindow::MakeSystemControl(const ControlEntry& entry, HWND parent, const Rect& at, int id) {
+  const bool edit = entry.kind == ControlKind::kTextBox;
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP |
+                      (edit ? ES_AUTOHSCROLL : WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS);
+  HWND made = CreateWindowExW(edit ? WS_EX_CLIENTEDGE : 0, edit ? L"EDIT" : L"COMBOBOX", L"", style, at.left, at.top,
+                              at.Width(), at.Height(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                              GetModuleHandleW(nullptr), nullptr);
+  if (!made) return nullptr;
+  HFONT& font = fonts_[entry.look];
+  if (!font) font = CreateGdiFont(entry.look->font);
+  SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return made;
+}
+
+HWND BuiltWindow::Handle(std::u16string_view name) const {
+  for (const Shown& shown : shown_)
+    if (shown.name == name) return shown.handle;
+  return nullptr;
+}
+
+HWND BuiltWindow::Handle(const Control& control) const {
+  for (const Shown& shown : shown_)
+    if (shown.window && &shown.window->Shown() == &control) return shown.handle;
+  return nullptr;
+}
+
+}  // namespace lanternfly
