@@ -17,12 +17,6 @@ namespace {
 
 using test::FakeProgram;
 
-std::string Cli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  EXPECT_EQ(RunCli(args, out, err), 0) << err.str();
-  return out.str();
-}
-
 class DesktopTest : public ::testing::Test {
  protected:
   std::unique_ptr<WindowApi> api = SystemWindowApi();
@@ -43,7 +37,9 @@ TEST_F(DesktopTest, WinampGivesTitleNumbersAndThePlayingFilesTagAndSize) {
                            u"03:20",  u"00:12",                   u"03:08",       u"8.91 KB",   u"Album X",
                            u"1999",   u"Rock",                    u"7"};
   EXPECT_EQ(readers.ReadWinampSong(), expected);
-  std::string printed = Cli({"song", "Winamp"});
+  std::ostringstream printing, err;
+  ASSERT_EQ(RunCli({"song", "Winamp"}, printing, err), 0) << err.str();
+  std::string printed = printing.str();
   EXPECT_EQ(printed.substr(0, 56), "Active=true\nArtistSong=Some Artist - Some Song\nArtist=So");
   EXPECT_NE(printed.find("\nFileSize=8.91 KB\nAlbum=Album X\nYear=1999\nGenre=Rock\nTrackNumber=7\n"),
             std::string::npos);
