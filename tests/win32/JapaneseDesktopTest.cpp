@@ -17,6 +17,7 @@
 #include "players/PlayerReaders.h"
 #include "rooms/RoomScanner.h"
 #include "rooms/RoomSender.h"
+#include "text/Text.h"
 
 namespace lanternfly {
 namespace {
@@ -107,14 +108,12 @@ TEST_F(JapaneseRooms, ALongLineIsCutAfter400WholeCharactersAndADraftIsSpared) {
   const char* draft = "\x89\xba\x8f\x91\x82\xab";  // 下書き
   HWND winmxBox = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(winmx.rooms[0].box));
   SendMessageA(winmxBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(draft));
-  scanner.RefreshRoomList();
   // 5 characters in front, 35 pairs "#c4#曲#c12#曲", then "#c4#曲#c12#": 400
   // characters are 471 bytes, and the first 400 bytes end inside a "曲".
   std::u16string message = u"#c1#:" + ExpandPatterns(u"[c,1,4,12]" + std::u16string(200, u'曲') + u"[/c]",
                                                       PatternDatabase());
-  settings.SendToAll = true;
-  settings.InterruptionProtection = true;
-  sender.SendDisplayMessage(message, list);
+  std::ostringstream out, err;  // the command line's send, which protects drafts when told to
+  ASSERT_EQ(RunCli({"send", "--protect", Utf16ToUtf8(message)}, out, err), 0) << err.str();
   for (const FakeProgram* client : {&rabbit, &nushi, &zcb}) {
     std::string line = Received(*client);
     EXPECT_EQ(line.size(), 471u);
