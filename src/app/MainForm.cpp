@@ -62,6 +62,8 @@ void MainForm::CheckSong_Timer() {
   if (polling_) return;
   polling_ = true;
   const std::unique_ptr<bool, void (*)(bool*)> done(&polling_, [](bool* flag) { *flag = false; });
+  // The announcement and the room list walk the same windows once a tick.
+  Desktop::Round tick(desktop_);
   PollSong();
 }
 

@@ -23,10 +23,24 @@ class CodePage {
   // becomes one character of its own (U+0080 to U+00FF for a single byte,
   // as Windows does for 1252), so nothing read is dropped, and a double-byte
   // character is never split in two.
-  virtual std::u16string Decode(std::string_view bytes) const = 0;
+  std::u16string Decode(std::string_view bytes) const;
 
   // Text to bytes. A character the code page cannot write becomes "?".
-  virtual std::string Encode(std::u16string_view text) const = 0;
+  std::string Encode(std::u16string_view text) const;
+
+  // The same conversions through the system's converter, also for ASCII
+  // text, which Decode and Encode convert byte for byte where the page
+  // writes ASCII as itself.
+  virtual std::u16string FullDecode(std::string_view bytes) const = 0;
+  virtual std::string FullEncode(std::u16string_view text) const = 0;
+
+ protected:
+  // Called once the page converts: learns whether it writes every ASCII
+  // character as that byte, in any context.
+  void LearnAscii();
+
+ private:
+  bool asciiAsIs_ = false;
 };
 
 // `text` in the code page when every character of it can be written there

@@ -5,10 +5,13 @@
 // program that does not answer waited for once in a round, not once a call.
 
 #include <map>
+#include <memory_resource>
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/CodePage.h"
@@ -22,21 +25,29 @@ namespace lanternfly {
 // fails at once, as that one did, so a round waits for each program at most
 // once. Outside a round every message is sent. Only sent messages can wait:
 // titles, class names, posts and process memory pass straight through.
+//
+// A round also remembers what it learnt about windows: their children,
+// titles, class names and the answers of FindChild without a title filter,
+// so a tick that announces and then lists the rooms walks the windows once.
+// A text this program sets forgets that window's title. Nothing is kept
+// after the round: windows open and close between ticks.
 class OneWaitPerProgram final : public WindowApi {
  public:
   explicit OneWaitPerProgram(WindowApi& api) : api_(api) {}
 
   // Rounds nest; what was learnt is forgotten when the outermost one ends.
-  void BeginRound() { ++rounds_; }
+  void BeginRound();
   void EndRound();
 
+  // Counts as an unanswered message: the window's program has had its wait.
+  void GaveUpOn(WindowHandle window) { Answered(window, false); }
+
   WindowHandle FindChild(WindowHandle parent, WindowHandle after, std::optional<std::string_view> className,
-                         std::optional<std::string_view> title) override {
-    return api_.FindChild(parent, after, className, title);
-  }
-  std::string Title(WindowHandle window, int bufferSize) override { return api_.Title(window, bufferSize); }
+                         std::optional<std::string_view> title) override;
+  std::vector<WindowHandle> Children(WindowHandle parent) override;
+  std::string Title(WindowHandle window, int bufferSize) override;
   int TitleLength(WindowHandle window) override { return api_.TitleLength(window); }
-  std::string ClassName(WindowHandle window, int bufferSize) override { return api_.ClassName(window, bufferSize); }
+  std::string ClassName(WindowHandle window, int bufferSize) override;
   std::uint32_t ProcessOf(WindowHandle window) override { return api_.ProcessOf(window); }
   std::optional<std::uint32_t> Send(WindowHandle window, std::uint32_t message, std::uint64_t wParam,
                                     std::int64_t lParam) override;
@@ -50,6 +61,8 @@ class OneWaitPerProgram final : public WindowApi {
   }
   std::string FormatByteSize(std::uint32_t bytes) override { return api_.FormatByteSize(bytes); }
   void PumpMessages() override { api_.PumpMessages(); }
+  void LetOthersRun(int milliseconds) override { api_.LetOthersRun(milliseconds); }
+  std::uint64_t Milliseconds() override { return api_.Milliseconds(); }
 
  private:
   // False when the window's program has left a message unanswered in this round.
@@ -58,10 +71,40 @@ class OneWaitPerProgram final : public WindowApi {
   // Asked only once some program has not answered, and once per window.
   std::uint32_t ProgramOf(WindowHandle window);
 
+  // What a round learnt, kept in memory that is given back all at once.
+  struct Memory {
+    struct Key {
+      WindowHandle window, after;
+      int size;  // buffer size; -1 children, -2 FindChild without a class
+      std::pmr::string className;
+      bool operator==(const Key&) const = default;
+    };
+    struct Hash {
+      std::size_t operator()(const Key& key) const {
+        auto mix = [](std::size_t seed, std::size_t value) {
+          return seed ^ (value + 0x9e3779b9 + (seed << 6) + (seed >> 2));
+        };
+        std::size_t seed = mix(static_cast<std::size_t>(key.window), static_cast<std::size_t>(key.after));
+        return mix(mix(seed, static_cast<std::size_t>(key.size)), std::hash<std::string_view>()(key.className));
+      }
+    };
+    explicit Memory(std::pmr::memory_resource* arena)
+        : titles(arena), classes(arena), children(arena), found(arena), textSet(arena) {}
+    std::pmr::unordered_map<Key, std::pmr::string, Hash> titles, classes;
+    std::pmr::unordered_map<Key, std::pmr::vector<WindowHandle>, Hash> children;
+    std::pmr::unordered_map<Key, WindowHandle, Hash> found;
+    std::pmr::unordered_set<WindowHandle> textSet;  // windows whose text this program set
+  };
+  Memory::Key KeyOf(WindowHandle window, WindowHandle after, int size, std::string_view className = {}) {
+    return {window, after, size, std::pmr::string(className, &arena_)};
+  }
+
   WindowApi& api_;
   int rounds_ = 0;
   std::set<std::uint32_t> silent_;
   std::map<WindowHandle, std::uint32_t> programs_;
+  std::pmr::monotonic_buffer_resource arena_;
+  std::optional<Memory> memory_;  // while a round lasts
 };
 
 class Desktop {
@@ -70,8 +113,9 @@ class Desktop {
   Desktop(const Desktop&) = delete;
   Desktop& operator=(const Desktop&) = delete;
 
-  // While one lives, each program is waited for at most once (see
-  // OneWaitPerProgram): one poll tick, one announcement, one player read.
+  // While one lives, each program is waited for at most once and what was
+  // learnt about a window is asked no more (see OneWaitPerProgram): one poll
+  // tick, one announcement, one player read.
   class Round {
    public:
     explicit Round(Desktop& desktop) : api_(desktop.api_) { api_.BeginRound(); }
@@ -84,6 +128,8 @@ class Desktop {
   };
 
   WindowApi& Api() { return api_; }
+  // The window's program is not waited for again in this round.
+  void GaveUpOn(WindowHandle window) { api_.GaveUpOn(window); }
   const CodePage& Text() const { return codePage_; }
 
   // The first top-level window of that class (FindWindowA with a class only).

@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lanternfly {
 
@@ -42,6 +43,10 @@ class WindowApi {
   // end, or when `after` is not (or no longer) there.
   virtual WindowHandle FindChild(WindowHandle parent, WindowHandle after, std::optional<std::string_view> className,
                                  std::optional<std::string_view> title) = 0;
+
+  // The children of `parent` (kNoWindow: the top-level windows) in Z-order,
+  // as one walk with FindChild finds them, listed in one call.
+  virtual std::vector<WindowHandle> Children(WindowHandle parent) = 0;
 
   // GetWindowTextA into a buffer of `bufferSize` bytes: at most
   // bufferSize - 1 bytes. Never waits for the window's program. Empty for a
@@ -83,6 +88,14 @@ class WindowApi {
 
   // Lets pending window messages run: clicks and timer ticks may happen here.
   virtual void PumpMessages() = 0;
+
+  // Gives other programs up to `milliseconds` to run, answering what they
+  // send to this program's windows but running nothing posted to it (no
+  // click or timer tick happens here).
+  virtual void LetOthersRun(int milliseconds) = 0;
+
+  // A clock in milliseconds (GetTickCount64).
+  virtual std::uint64_t Milliseconds() = 0;
 };
 
 // The desktop this program runs on; nullptr in a build without one (the

@@ -35,19 +35,6 @@ constexpr int kLongestTitle = 300;
 
 }  // namespace
 
-std::u16string_view ClientTag(ChatClient client) {
-  switch (client) {
-    case ChatClient::kWinMX: return u"WinMX";
-    case ChatClient::kMetis: return u"Metis";
-    case ChatClient::kRoboMX: return u"RoboMX";
-    case ChatClient::kOuka: return u"Ouka";
-    case ChatClient::kRabbit: return u"Rabbit";
-    case ChatClient::kNushi: return u"Nushi";
-    case ChatClient::kZCB: return u"ZCB";
-  }
-  return {};
-}
-
 bool ScanEnabled(ChatClient client, const Settings& settings) {
   switch (client) {
     case ChatClient::kWinMX: return settings.ScanWinMX;
@@ -109,7 +96,9 @@ std::vector<RoomWindow> RoomWindows(Desktop& desktop, TopLevelWindows& topLevel,
       continue;
     }
     if (client == ChatClient::kWinMX) {
-      for (WindowHandle child : desktop.Windows(main)) rooms.push_back({child, desktop.Title(child, 99)});
+      std::vector<WindowHandle> children = desktop.Windows(main);
+      rooms.reserve(rooms.size() + children.size());
+      for (WindowHandle child : children) rooms.push_back({child, desktop.Title(child, 99)});
       continue;
     }
     // The others keep their rooms in MDI client windows.
@@ -120,7 +109,9 @@ std::vector<RoomWindow> RoomWindows(Desktop& desktop, TopLevelWindows& topLevel,
                                                                 : "";
     for (WindowHandle mdi : desktop.Windows(main)) {
       if (!ClassHolds(desktop, mdi, "MDIClient")) continue;
-      for (WindowHandle room : desktop.Windows(mdi, only)) {
+      std::vector<WindowHandle> windows = desktop.Windows(mdi, only);
+      rooms.reserve(rooms.size() + windows.size());
+      for (WindowHandle room : windows) {
         if (!roomClass.empty() && !ClassHolds(desktop, room, roomClass)) continue;
         rooms.push_back({room, desktop.Title(room, 100)});
       }

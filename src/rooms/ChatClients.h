@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Desktop.h"
@@ -22,7 +23,10 @@ inline constexpr std::array<ChatClient, 7> kChatClients = {
     ChatClient::kRabbit, ChatClient::kNushi, ChatClient::kZCB};
 
 // The tag a room is stored with: "WinMX", "Metis", "RoboMX", "Ouka", "Rabbit", "Nushi", "ZCB".
-std::u16string_view ClientTag(ChatClient client);
+constexpr std::u16string_view ClientTag(ChatClient client) {
+  constexpr std::u16string_view kTags[] = {u"WinMX", u"Metis", u"RoboMX", u"Ouka", u"Rabbit", u"Nushi", u"ZCB"};
+  return kTags[static_cast<std::size_t>(client)];
+}
 
 // Whether the user lets the program look for this client's rooms.
 bool ScanEnabled(ChatClient client, const Settings& settings);

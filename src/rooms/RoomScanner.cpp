@@ -5,7 +5,9 @@
 namespace lanternfly {
 
 std::u16string RoomEntryText(std::u16string_view tag, std::u16string_view name) {
-  std::u16string entry = u"[";
+  std::u16string entry;
+  entry.reserve(tag.size() + name.size() + 3);
+  entry += u"[";
   entry += tag;
   entry += u"] ";
   entry += name;

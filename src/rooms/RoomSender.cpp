@@ -1,9 +1,9 @@
 #include "rooms/RoomSender.h"
 
+#include <algorithm>
 #include <array>
-#include <set>
-#include <unordered_map>
-#include <unordered_set>
+#include <span>
+#include <tuple>
 
 #include "text/Text.h"
 
@@ -39,10 +39,25 @@ struct ServedRoom {
   bool served = false;
 };
 
-// One client's room windows in walk order, and where each name occurs.
+// One client's room windows in walk order, and their indexes by name.
 struct ClientRooms {
   std::vector<ServedRoom> rooms;
-  std::unordered_map<std::u16string_view, std::vector<std::size_t>> byName;  // views into rooms
+  std::vector<std::size_t> byName;
+
+  // The indexes of the rooms of that name, in walk order.
+  std::span<const std::size_t> Named(std::u16string_view name) const {
+    auto [first, last] = std::equal_range(byName.begin(), byName.end(), name, ByName{rooms});
+    return {first, last};
+  }
+
+  struct ByName {
+    const std::vector<ServedRoom>& rooms;
+    bool operator()(std::size_t a, std::size_t b) const {
+      return std::tie(rooms[a].name, a) < std::tie(rooms[b].name, b);
+    }
+    bool operator()(std::size_t a, std::u16string_view name) const { return rooms[a].name < name; }
+    bool operator()(std::u16string_view name, std::size_t b) const { return name < rooms[b].name; }
+  };
 };
 
 }  // namespace
@@ -54,16 +69,30 @@ class RoomSender::Announcement {
  public:
   Announcement(Desktop& desktop, const RoomTable& rooms, std::u16string_view message)
       : line(BoxLine(desktop.Text(), message)), round_(desktop), desktop_(desktop) {
+    stored_.reserve(rooms.size());
     for (const RoomRecord& room : rooms) {
+      if (room.RoomName.empty() && room.ClientTag.empty()) continue;  // a free slot
       for (ChatClient client : kChatClients) {
-        if (room.ClientTag == ClientTag(client)) StoredNames(client).insert(room.RoomName);
+        if (room.ClientTag == ClientTag(client)) {
+          stored_.emplace_back(client, room.RoomName);
+          break;
+        }
       }
     }
+    std::sort(stored_.begin(), stored_.end());
   }
 
-  // The names of the client's stored rooms (views into the room table).
-  std::unordered_set<std::u16string_view>& StoredNames(ChatClient client) {
-    return stored_[static_cast<std::size_t>(client)];
+  // Whether the room table holds a room of that client and name.
+  bool Stored(ChatClient client, std::u16string_view name) const {
+    return std::binary_search(stored_.begin(), stored_.end(), std::pair(client, name));
+  }
+
+  // False when the box has been typed into already.
+  bool FirstTime(WindowHandle box) {
+    auto at = std::lower_bound(served_.begin(), served_.end(), box);
+    if (at != served_.end() && *at == box) return false;
+    served_.insert(at, box);
+    return true;
   }
 
   ClientRooms& RoomsOf(ChatClient client) {
@@ -76,24 +105,26 @@ class RoomSender::Announcement {
           found->rooms.push_back({window.window, std::move(*name)});
         }
       }
-      // The rooms stay where they are from here on, so their names can be keys.
-      for (std::size_t i = 0; i < found->rooms.size(); ++i) found->byName[found->rooms[i].name].push_back(i);
+      found->byName.resize(found->rooms.size());
+      for (std::size_t i = 0; i < found->rooms.size(); ++i) found->byName[i] = i;
+      std::sort(found->byName.begin(), found->byName.end(), ClientRooms::ByName{found->rooms});
     }
     return *found;
   }
 
   const std::string line;
-  std::set<WindowHandle> served;
 
  private:
   Desktop::Round round_;
   Desktop& desktop_;
   std::optional<TopLevelWindows> topLevel_;
-  std::array<std::unordered_set<std::u16string_view>, kChatClients.size()> stored_;
+  std::vector<std::pair<ChatClient, std::u16string_view>> stored_;  // views into the room table, sorted
+  std::vector<WindowHandle> served_;                                 // sorted
   std::array<std::optional<ClientRooms>, kChatClients.size()> clients_;
 };
 
 void RoomSender::SendDisplayMessage(std::u16string_view message, const ListModel& channelList) {
+  ForgetOldLines();
   Announcement announcement(desktop_, rooms_, message);
   for (int index = 0; index < channelList.ListCount(); ++index) {
     if (settings_.SendToAll || channelList.ItemSelected(index)) Serve(announcement, channelList.ItemText(index));
@@ -101,6 +132,7 @@ void RoomSender::SendDisplayMessage(std::u16string_view message, const ListModel
 }
 
 void RoomSender::SendToRoom(std::u16string_view entry, std::u16string_view message) {
+  ForgetOldLines();
   Announcement announcement(desktop_, rooms_, message);
   Serve(announcement, entry);
 }
@@ -109,7 +141,7 @@ void RoomSender::Serve(Announcement& announcement, std::u16string_view entry) {
   std::optional<ChatClient> client = RoutedClient(entry);
   if (!client || !ScanEnabled(*client, settings_)) return;
   std::u16string_view wanted = entry.substr(ClientTag(*client).size() + 3);
-  if (announcement.StoredNames(*client).count(wanted) == 0) return;
+  if (!announcement.Stored(*client, wanted)) return;
   ClientRooms& rooms = announcement.RoomsOf(*client);
   auto serve = [&](ServedRoom& room) {
     if (room.served) return;
@@ -121,9 +153,8 @@ void RoomSender::Serve(Announcement& announcement, std::u16string_view entry) {
     for (ServedRoom& room : rooms.rooms) serve(room);
     return;
   }
-  auto named = rooms.byName.find(wanted);
-  if (named != rooms.byName.end()) {
-    for (std::size_t index : named->second) serve(rooms.rooms[index]);
+  if (std::span<const std::size_t> named = rooms.Named(wanted); !named.empty()) {
+    for (std::size_t index : named) serve(rooms.rooms[index]);
     return;
   }
   // An empty name is part of every name: it never serves rooms of other names.
@@ -174,10 +205,56 @@ std::vector<WindowHandle> RoomSender::InputBoxes(ChatClient client, WindowHandle
 }
 
 void RoomSender::Deliver(Announcement& announcement, WindowHandle box) {
-  if (!announcement.served.insert(box).second) return;
-  // A draft we could not read is never overwritten.
-  if (settings_.InterruptionProtection && InputBoxInUse(box).value_or(true)) return;
-  Submit(box, announcement.line);
+  if (!announcement.FirstTime(box)) return;
+  std::optional<std::string> held;
+  if (settings_.InterruptionProtection || pending_.count(box) != 0) {
+    held = ReadBox(box);
+    // A draft we could not read is never overwritten.
+    if (!held) return;
+  }
+  if (settings_.InterruptionProtection && HoldsText(*held)) return;
+  if (!Submit(box, announcement.line) || announcement.line.empty()) {
+    pending_.erase(box);
+    return;
+  }
+  PendingLine& pending = pending_[box];
+  pending.line = announcement.line;
+  pending.at = desktop_.Api().Milliseconds();
+}
+
+void RoomSender::ForgetOldLines() {
+  const std::uint64_t now = desktop_.Api().Milliseconds();
+  std::erase_if(pending_, [&](const auto& entry) { return now - entry.second.at >= kRecentMs; });
+}
+
+std::optional<std::string> RoomSender::ReadBox(WindowHandle box) {
+  WindowApi& api = desktop_.Api();
+  std::optional<std::string> text = api.SendGetText(box, 256);
+  auto pending = pending_.find(box);
+  if (pending == pending_.end()) return text;
+  // The Enter posted after our last line is queued behind what we send: a
+  // box that still holds that line has not taken it yet, and a text set now
+  // would be sent by that Enter and leave an empty line for the next.
+  // WM_GETTEXT reads at most 255 bytes of it, fewer where a double-byte
+  // character would be cut.
+  std::string_view line = pending->second.line;
+  auto ours = [&] {
+    if (!text) return false;
+    if (line.size() <= 255) return *text == line;
+    return text->size() >= 253 && text->size() <= 255 && line.starts_with(*text);
+  };
+  const std::uint64_t start = api.Milliseconds();
+  while (ours()) {
+    if (api.Milliseconds() - start >= kPendingWaitMs) {
+      // The box keeps our line for later: not now, and the program is not
+      // waited for again this round.
+      desktop_.GaveUpOn(box);
+      return std::nullopt;
+    }
+    api.LetOthersRun(kPendingStepMs);
+    text = api.SendGetText(box, 256);
+  }
+  return text;
 }
 
 bool RoomSender::SubmitToInputBox(WindowHandle box, std::u16string_view message) {
@@ -195,7 +272,11 @@ bool RoomSender::Submit(WindowHandle box, std::string_view line) {
 std::optional<bool> RoomSender::InputBoxInUse(WindowHandle box) {
   std::optional<std::string> bytes = desktop_.Api().SendGetText(box, 256);
   if (!bytes) return std::nullopt;
-  std::u16string text = ReplaceAll(desktop_.Text().Decode(*bytes), u"\r\n", u"");
+  return HoldsText(*bytes);
+}
+
+bool RoomSender::HoldsText(std::string_view bytes) const {
+  std::u16string text = ReplaceAll(desktop_.Text().Decode(bytes), u"\r\n", u"");
   text = ReplaceAll(text, std::u16string(1, u'\0'), u"");
   return !TrimBlanks(text).empty();
 }

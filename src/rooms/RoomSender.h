@@ -4,6 +4,8 @@
 // the room's window again, then its input box, puts the message in and posts
 // an Enter, as if the user had typed the line.
 
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -37,7 +39,8 @@ class RoomSender {
   void SendToRoom(std::u16string_view entry, std::u16string_view message);
 
   // Puts the message (cut to 400 characters) into the box and, once the box
-  // has taken it, posts Enter. False when the box did not answer.
+  // has taken it, posts Enter. False when the box did not answer. (Unlike an
+  // announcement, it does not wait for a line still pending in the box.)
   bool SubmitToInputBox(WindowHandle box, std::u16string_view message);
 
   // Whether the user has text in the box: true, false, or nothing when the
@@ -51,10 +54,29 @@ class RoomSender {
   std::vector<WindowHandle> InputBoxes(ChatClient client, WindowHandle room);
   void Deliver(Announcement& announcement, WindowHandle box);
   bool Submit(WindowHandle box, std::string_view line);
+  // What the box holds, once it no longer holds a line of ours whose Enter
+  // is still queued; nothing when it did not answer or kept our line.
+  std::optional<std::string> ReadBox(WindowHandle box);
+  void ForgetOldLines();
+  // Whether the box's text is the user's: anything but blanks and line breaks.
+  bool HoldsText(std::string_view bytes) const;
+
+  // A line set into a box, with its Enter posted: until the box is seen
+  // without it, the next line into that box waits for it to go.
+  struct PendingLine {
+    std::string line;
+    std::uint64_t at;  // Milliseconds() when posted
+  };
+  // Lines older than this have long been taken, and their boxes cost no read.
+  static constexpr std::uint64_t kRecentMs = 3000;
+  // How long a client may take to take its Enter, and how often it is asked.
+  static constexpr std::uint64_t kPendingWaitMs = 1000;
+  static constexpr int kPendingStepMs = 10;
 
   Desktop& desktop_;
   const Settings& settings_;
   const RoomTable& rooms_;
+  std::map<WindowHandle, PendingLine> pending_;
 };
 
 }  // namespace lanternfly

@@ -20,18 +20,20 @@ class IconvCodePage final : public CodePage {
  public:
   IconvCodePage(int number, iconv_t toUtf16, iconv_t fromUtf16, bool doubleByte)
       : number_(number), toUtf16_(toUtf16), fromUtf16_(fromUtf16), doubleByte_(doubleByte) {
-    if (doubleByte_) return;
-    // The bytes this single-byte page leaves undefined decode to U+0080 to
-    // U+00FF of the same value; remember them so they encode back unchanged.
-    for (int byte = 0x80; byte <= 0xFF; ++byte) {
-      char in = static_cast<char>(byte);
-      char16_t out;
-      char* inPointer = &in;
-      char* outPointer = reinterpret_cast<char*>(&out);
-      std::size_t inLeft = 1, outLeft = sizeof out;
-      iconv(toUtf16_, nullptr, nullptr, nullptr, nullptr);
-      undefined_[byte] = iconv(toUtf16_, &inPointer, &inLeft, &outPointer, &outLeft) == static_cast<std::size_t>(-1);
+    if (!doubleByte_) {
+      // The bytes this single-byte page leaves undefined decode to U+0080 to
+      // U+00FF of the same value; remember them so they encode back unchanged.
+      for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        char in = static_cast<char>(byte);
+        char16_t out;
+        char* inPointer = &in;
+        char* outPointer = reinterpret_cast<char*>(&out);
+        std::size_t inLeft = 1, outLeft = sizeof out;
+        iconv(toUtf16_, nullptr, nullptr, nullptr, nullptr);
+        undefined_[byte] = iconv(toUtf16_, &inPointer, &inLeft, &outPointer, &outLeft) == static_cast<std::size_t>(-1);
+      }
     }
+    LearnAscii();
   }
 
   ~IconvCodePage() override {
@@ -44,7 +46,7 @@ class IconvCodePage final : public CodePage {
 
   int Number() const override { return number_; }
 
-  std::u16string Decode(std::string_view bytes) const override {
+  std::u16string FullDecode(std::string_view bytes) const override {
     std::u16string text;
     text.reserve(bytes.size());
     iconv(toUtf16_, nullptr, nullptr, nullptr, nullptr);
@@ -70,7 +72,7 @@ class IconvCodePage final : public CodePage {
     return text;
   }
 
-  std::string Encode(std::u16string_view text) const override {
+  std::string FullEncode(std::u16string_view text) const override {
     std::string bytes;
     bytes.reserve(text.size());
     iconv(fromUtf16_, nullptr, nullptr, nullptr, nullptr);

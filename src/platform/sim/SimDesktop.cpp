@@ -133,6 +133,12 @@ WindowHandle SimDesktop::FindChild(WindowHandle parent, WindowHandle after, std:
   return kNoWindow;
 }
 
+std::vector<WindowHandle> SimDesktop::Children(WindowHandle parent) {
+  Called();
+  if (parent != kNoWindow && Find(parent) == nullptr) return {};
+  return Siblings(parent);
+}
+
 std::string SimDesktop::Title(WindowHandle window, int bufferSize) {
   Called();
   Window* found = Find(window);
@@ -173,7 +179,8 @@ bool SimDesktop::Post(WindowHandle window, std::uint32_t message, std::uint64_t 
   Window* found = Find(window);
   if (found == nullptr) return false;
   PostedMessage posted{message, wParam, lParam};
-  if (processes_[found->processId].hung) {
+  const Process& process = processes_[found->processId];
+  if (process.hung || process.slowToTakePosts) {
     queued_.emplace_back(window, posted);
   } else {
     Handle(*found, posted);
@@ -190,16 +197,27 @@ void SimDesktop::Handle(Window& window, const PostedMessage& message) {
 }
 
 void SimDesktop::SetHung(std::uint32_t processId, bool hung) {
-  processes_.at(processId).hung = hung;
-  if (hung) return;
+  Process& process = processes_.at(processId);
+  process.hung = hung;
+  if (!hung && !process.slowToTakePosts) RunQueued(processId);
+}
+
+void SimDesktop::RunQueued(std::optional<std::uint32_t> only) {
   std::vector<std::pair<WindowHandle, PostedMessage>> waiting = std::move(queued_);
   queued_.clear();
   for (auto& [window, message] : waiting) {
     Window* found = Find(window);
     if (found == nullptr) continue;
-    if (found->processId == processId) Handle(*found, message);
+    bool runs = only ? found->processId == *only : !processes_[found->processId].hung;
+    if (runs) Handle(*found, message);
     else queued_.emplace_back(window, message);
   }
+}
+
+void SimDesktop::LetOthersRun(int milliseconds) {
+  Called();
+  now_ += static_cast<std::uint64_t>(std::max(milliseconds, 0));
+  RunQueued(std::nullopt);
 }
 
 bool SimDesktop::SendSetText(WindowHandle window, std::uint64_t, std::string_view text) {

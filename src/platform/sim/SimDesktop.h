@@ -48,6 +48,10 @@ class SimDesktop final : public WindowApi {
 
   struct Process {
     bool hung = false;      // its windows answer no sent message; see SetHung
+    // What is posted to it waits in its queue until the program gives it
+    // time (LetOthersRun) while sent messages are answered at once: the
+    // order in which a busy program takes them.
+    bool slowToTakePosts = false;
     bool readable = true;   // OpenProcessMemory succeeds
     std::map<std::uint64_t, std::vector<std::uint8_t>> memory;  // blocks by start address
   };
@@ -86,6 +90,7 @@ class SimDesktop final : public WindowApi {
   // WindowApi
   WindowHandle FindChild(WindowHandle parent, WindowHandle after, std::optional<std::string_view> className,
                          std::optional<std::string_view> title) override;
+  std::vector<WindowHandle> Children(WindowHandle parent) override;
   std::string Title(WindowHandle window, int bufferSize) override;
   int TitleLength(WindowHandle window) override;
   std::string ClassName(WindowHandle window, int bufferSize) override;
@@ -98,6 +103,9 @@ class SimDesktop final : public WindowApi {
   std::unique_ptr<ProcessMemory> OpenProcessMemory(std::uint32_t processId) override;
   std::string FormatByteSize(std::uint32_t bytes) override;
   void PumpMessages() override;
+  // Other programs take what was posted to them; the clock moves on.
+  void LetOthersRun(int milliseconds) override;
+  std::uint64_t Milliseconds() override { return now_; }
 
  private:
   void Called();
@@ -106,6 +114,9 @@ class SimDesktop final : public WindowApi {
   Window* Answering(WindowHandle window);
   std::vector<WindowHandle>& Siblings(WindowHandle parent);
   void Handle(Window& window, const PostedMessage& message);
+  // Handles what waits in the queue of that program, or of every program
+  // that is not hung.
+  void RunQueued(std::optional<std::uint32_t> only);
 
   std::map<WindowHandle, Window> windows_;
   std::vector<WindowHandle> topLevel_;
@@ -114,7 +125,8 @@ class SimDesktop final : public WindowApi {
   std::uint32_t nextProcess_ = 100;
   std::multimap<int, std::function<void()>> scheduled_;  // by call number
   std::vector<std::function<void()>> pumpActions_;
-  std::vector<std::pair<WindowHandle, PostedMessage>> queued_;  // posted to hung programs
+  std::vector<std::pair<WindowHandle, PostedMessage>> queued_;  // posted to hung or slow programs
+  std::uint64_t now_ = 0;
   int calls_ = 0;
   int unanswered_ = 0;
   int timedOut_ = 0;

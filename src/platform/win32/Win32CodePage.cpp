@@ -15,11 +15,12 @@ class Win32CodePage final : public CodePage {
     bool known = GetCPInfo(page, &info);
     narrow_ = known && info.MaxCharSize <= 2;
     doubleByte_ = known && info.MaxCharSize == 2;
+    LearnAscii();
   }
 
   int Number() const override { return number_; }
 
-  std::u16string Decode(std::string_view bytes) const override {
+  std::u16string FullDecode(std::string_view bytes) const override {
     if (!doubleByte_) return Convert(bytes);
     // A lead byte before a byte below 0x40, which ends no double-byte
     // character (blanks, digits, punctuation), stands alone as one unknown
@@ -38,7 +39,7 @@ class Win32CodePage final : public CodePage {
     return text + Convert(bytes.substr(start));
   }
 
-  std::string Encode(std::u16string_view text) const override {
+  std::string FullEncode(std::u16string_view text) const override {
     if (text.empty()) return {};
     std::u16string copy;
     if (narrow_) {

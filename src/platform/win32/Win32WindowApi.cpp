@@ -43,6 +43,17 @@ class Win32ProcessMemory final : public ProcessMemory {
   HANDLE process_;
 };
 
+struct ChildWalk {
+  HWND parent;  // nullptr: the top level
+  std::vector<WindowHandle> found;
+};
+
+BOOL CALLBACK AddChild(HWND window, LPARAM context) {
+  auto& walk = *reinterpret_cast<ChildWalk*>(context);
+  if (walk.parent == nullptr || GetAncestor(window, GA_PARENT) == walk.parent) walk.found.push_back(Handle(window));
+  return TRUE;
+}
+
 class Win32WindowApi final : public WindowApi {
  public:
   WindowHandle FindChild(WindowHandle parent, WindowHandle after, std::optional<std::string_view> className,
@@ -51,6 +62,16 @@ class Win32WindowApi final : public WindowApi {
     std::string titleText(title.value_or(""));
     return Handle(FindWindowExA(Hwnd(parent), Hwnd(after), className ? classText.c_str() : nullptr,
                                 title ? titleText.c_str() : nullptr));
+  }
+
+  std::vector<WindowHandle> Children(WindowHandle parent) override {
+    // The system lists the windows in one go; below the top level it lists
+    // every descendant, each right after its parent, so the direct children
+    // keep their order.
+    ChildWalk walk{Hwnd(parent), {}};
+    if (parent == kNoWindow) EnumWindows(AddChild, reinterpret_cast<LPARAM>(&walk));
+    else if (IsWindow(walk.parent)) EnumChildWindows(walk.parent, AddChild, reinterpret_cast<LPARAM>(&walk));
+    return walk.found;
   }
 
   std::string Title(WindowHandle window, int bufferSize) override {
@@ -135,6 +156,18 @@ class Win32WindowApi final : public WindowApi {
       DispatchMessageA(&message);
     }
   }
+
+  void LetOthersRun(int milliseconds) override {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(std::max(milliseconds, 0));
+    for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_SENDMESSAGE);
+      // Answers what other threads sent; posted messages stay queued.
+      MSG message;
+      PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+  }
+
+  std::uint64_t Milliseconds() override { return GetTickCount64(); }
 };
 
 }  // namespace

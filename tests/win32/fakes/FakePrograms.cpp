@@ -14,8 +14,11 @@
 //              plug-in's window titled by --winamp-title)
 //      vlc     --title T
 //      itunes  [--coverflow]
-//      chat    CLIENT [--room NAME]... [--channel-list]
-//              CLIENT: winmx metis robomx ouka rabbit nushi zcb
+//      chat    CLIENT [--room NAME]... [--channel-list] [--slow-keys MS]
+//              CLIENT: winmx metis robomx ouka rabbit nushi zcb; with
+//              --slow-keys an Enter posted to a box is taken MS milliseconds
+//              after it arrives, while sent messages are answered at once
+
 // Once every window exists the fake writes FILE: "main <hwnd>", one
 // "room <hwnd of the room> <hwnd of its input box> <name>" per room, for a
 // Winamp "address <hex>" of the playing file's path in its memory, and
@@ -367,8 +370,18 @@ int main(int argc, char** argv) {
     std::fclose(file);
     MoveFileExA(partial.c_str(), ready.c_str(), MOVEFILE_REPLACE_EXISTING);
   }
+  const long slowKeys = options.Number("slow-keys", 0);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (slowKeys > 0 && message.message == WM_KEYDOWN && boxes.count(message.hwnd) != 0) {
+      // Busy before the key: what others send is answered, what they post waits.
+      const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(slowKeys);
+      for (ULONGLONG now = GetTickCount64(); now < end; now = GetTickCount64()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_SENDMESSAGE);
+        MSG sent;
+        PeekMessageA(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+      }
+    }
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
