@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "app/TrayIcon.h"
@@ -33,6 +34,9 @@ MainForm::MainForm(System& system, MainWindowView& view, AppState& state, std::u
       randomWords_(random),
       settingsFile_(system.files, system.shell, system.desktop, std::move(settingsPath)) {
   channellist.Mode = ListModel::SelectMode::kMultiple;
+  // A click or Space toggles a row; a drag ends with the button's release.
+  channellist.events.Click = [this] { channellist_Click(); };
+  channellist.events.MouseUp = [this](MouseButton, int, Point) { channellist_Click(); };
 }
 
 void MainForm::Form_Load() {
@@ -141,12 +145,36 @@ void MainForm::RefreshRooms() {
   {
     refreshing_ = true;
     const std::unique_ptr<bool, void (*)(bool*)> done(&refreshing_, [](bool* flag) { *flag = false; });
-    scanner_.RefreshRoomList();
+    scanner_.RefreshRoomList(roomsFromFile_ ? state_.settings.SelectedRooms : std::vector<std::u16string>{});
+    if (!roomsFromFile_) KeepSelectedRooms();
   }
+  view_.Repaint();
   if (announceAfterRefresh_) {
     announceAfterRefresh_ = false;
     SendDisplayMessage();
   }
+}
+
+void MainForm::channellist_Click() {
+  roomsFromFile_ = false;
+  // A refresh under way keeps what its end selects.
+  if (!refreshing_) KeepSelectedRooms();
+  view_.Repaint();
+}
+
+void MainForm::KeepSelectedRooms() {
+  std::vector<std::u16string>& kept = state_.settings.SelectedRooms;
+  kept.clear();
+  for (int index = 0; index < channellist.ListCount() && kept.size() < kChosenRooms; ++index) {
+    const std::u16string& entry = channellist.ItemText(index);
+    // Two windows of one room give two equal entries, which one entry selects.
+    if (channellist.ItemSelected(index) && std::find(kept.begin(), kept.end(), entry) == kept.end())
+      kept.push_back(entry);
+  }
+}
+
+std::u16string_view MainForm::ChooseRoomsCaption() const {
+  return !state_.settings.SendToAll && channellist.SelectedCount() == 0 ? kNoRoomChosenCaption : kChooseRoomsCaption;
 }
 
 void MainForm::CurrentlyPlayingLabel_Click() {

@@ -31,6 +31,10 @@ inline constexpr int kCheckSongInterval = 5000;           // ms
 inline constexpr int kDetectPlayersInterval = 3000;       // ms
 // The maker's homepage, which "Visit Homepage" opens.
 inline constexpr std::u16string_view kHomepage = u"https://tindervale.example/lanternfly/";
+// The room frame's header, and the same when only selected rooms get the
+// announcement and none is selected: the user sees why nothing is sent.
+inline constexpr std::u16string_view kChooseRoomsCaption = u"Choose Rooms:";
+inline constexpr std::u16string_view kNoRoomChosenCaption = u"Choose Rooms: none selected, nothing is sent";
 
 enum class WindowState { kNormal, kMinimized };
 
@@ -91,6 +95,8 @@ class MainForm {
   // filter word occurs in the song's artist or title.
   void SendDisplayMessage();
   std::u16string GetFormattedText();
+  // The header of the room list's frame.
+  std::u16string_view ChooseRoomsCaption() const;
 
   void SelectWinamp_Click() { SelectPlayer(u"Winamp"); }
   void SelectiTunes_Click() { SelectPlayer(u"iTunes"); }
@@ -99,6 +105,8 @@ class MainForm {
   void SelectSendAll_Click() { SelectSendToAll(true); }
   void SelectSendSelected_Click() { SelectSendToAll(false); }
   void ButtonRefresh_Click() { RefreshRooms(); }
+  // The user changed the selection of the room list.
+  void channellist_Click();
   // Announces at once, or, while the room list is being rebuilt, as soon as
   // it is whole again.
   void CurrentlyPlayingLabel_Click();
@@ -156,6 +164,8 @@ class MainForm {
   SongInformation ReadSelectedPlayer();
   void PollSong();
   void RefreshRooms();
+  // The list's selection becomes the rooms kept in the settings.
+  void KeepSelectedRooms();
 
   Desktop& desktop_;
   Shell& shell_;
@@ -171,6 +181,10 @@ class MainForm {
   bool refreshing_ = false;          // the room list is being rebuilt
   bool announceAfterRefresh_ = false;  // the label was clicked meanwhile
   int settingsWindowsClosed_ = 0;
+  // The rooms read from the file stay chosen, selected whenever a refresh
+  // lists them, until the user changes the selection: a chat client started
+  // after this program still gets its rooms back.
+  bool roomsFromFile_ = true;
 };
 
 }  // namespace lanternfly

@@ -31,7 +31,7 @@ void RoomScanner::AddRoom(std::u16string name, std::u16string_view tag) {
   channelList_.AddItem(RoomEntryText(tag, name));
 }
 
-void RoomScanner::RefreshRoomList() {
+void RoomScanner::RefreshRoomList(const std::vector<std::u16string>& alsoSelect) {
   // A refresh asked for while this one lets messages run would list every
   // room a second time; this one lists the rooms open now anyway.
   if (refreshing_) return;
@@ -40,7 +40,7 @@ void RoomScanner::RefreshRoomList() {
     bool& flag;
     ~Done() { flag = false; }
   } done{refreshing_};
-  std::unordered_set<std::u16string> selected;
+  std::unordered_set<std::u16string> selected(alsoSelect.begin(), alsoSelect.end());
   for (int index = 0; index < channelList_.ListCount(); ++index) {
     if (channelList_.ItemSelected(index)) selected.insert(channelList_.ItemText(index));
   }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "controls/ListModel.h"
 #include "platform/Desktop.h"
@@ -33,9 +34,9 @@ class RoomScanner {
       : desktop_(desktop), channelList_(channelList), settings_(settings) {}
 
   // Rebuilds the list and the table from the windows open now; entries that
-  // were selected and are found again stay selected. A call made while a
-  // refresh lets messages run does nothing.
-  void RefreshRoomList();
+  // were selected, or are among `alsoSelect`, and are found again are
+  // selected. A call made while a refresh lets messages run does nothing.
+  void RefreshRoomList(const std::vector<std::u16string>& alsoSelect = {});
   void ClearRooms();
   // Stores the room in the lowest free slot (not when all 100 are used) and
   // lists it in any case.

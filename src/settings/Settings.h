@@ -3,12 +3,15 @@
 // The user's settings, as the program holds them for its whole run.
 
 #include <array>
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace lanternfly {
 
 // A word list: 100 numbered slots (slot 1 is [0]); an empty slot holds no word.
 inline constexpr int kWordSlots = 100;
+inline constexpr std::size_t kChosenRooms = 100;
 using WordSlots = std::array<std::u16string, kWordSlots>;
 
 struct Settings {
@@ -33,6 +36,9 @@ struct Settings {
   std::u16string RadioCutoffText;  // cut from song titles; empty: no cut
   WordSlots RandomWords;
   WordSlots FilterWords;
+  // The rooms chosen for "Send to Selected Channels Only", each as its room
+  // list entry ("[" tag "] " name), at most kChosenRooms.
+  std::vector<std::u16string> SelectedRooms;
 
   bool operator==(const Settings&) const = default;
 };

@@ -8,6 +8,9 @@ namespace lanternfly {
 namespace {
 
 constexpr std::u16string_view kLineEnd = u"\r\n";
+// Neither begins another key nor is begun by one, so files of earlier
+// versions read as before, and those versions pass over its lines.
+constexpr std::u16string_view kSelectedRoomKey = u"SelectedRoom=";
 
 struct BooleanKey {
   std::u16string_view key;
@@ -95,6 +98,9 @@ void ReadField(std::u16string_view field, Settings& settings, PatternDatabase& p
     AddRandomWord(settings, value(u"RandomWord="));
   } else if (begins(u"FilterWord=")) {
     AddFilterWord(settings, value(u"FilterWord="));
+  } else if (begins(kSelectedRoomKey)) {
+    if (settings.SelectedRooms.size() < kChosenRooms)
+      settings.SelectedRooms.push_back(RoomFromField(value(kSelectedRoomKey)));
   }
 }
 
@@ -163,6 +169,40 @@ std::u16string StorableText(std::u16string_view text) {
 
 std::u16string StorableName(std::u16string_view name) { return ReplaceAll(StorableText(name), u"=", u""); }
 
+std::u16string RoomField(std::u16string_view entry) {
+  constexpr char16_t kHex[] = u"0123456789ABCDEF";
+  std::u16string field;
+  for (char16_t c : entry) {
+    if (c >= u' ' && c <= u'~' && c != u',' && c != u'%') {
+      field += c;
+      continue;
+    }
+    field += u'%';
+    for (int shift = 12; shift >= 0; shift -= 4) field += kHex[(c >> shift) & 0xF];
+  }
+  return field;
+}
+
+std::u16string RoomFromField(std::u16string_view field) {
+  auto digit = [](char16_t c) {
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    return -1;
+  };
+  std::u16string entry;
+  for (std::size_t at = 0; at < field.size(); ++at) {
+    int unit = field[at] == u'%' && at + 4 < field.size() ? 0 : -1;
+    for (std::size_t i = 1; i <= 4 && unit >= 0; ++i) unit = digit(field[at + i]) < 0 ? -1 : unit * 16 + digit(field[at + i]);
+    if (unit < 0) {
+      entry += field[at];
+    } else {
+      entry += static_cast<char16_t>(unit);
+      at += 4;
+    }
+  }
+  return entry;
+}
+
 std::u16string SettingsText(const Settings& settings, const PatternDatabase& patterns) {
   std::u16string text;
   auto line = [&](std::u16string_view content) {
@@ -209,6 +249,10 @@ std::u16string SettingsText(const Settings& settings, const PatternDatabase& pat
   };
   words(u"RandomWord=", settings.RandomWords);
   words(u"FilterWord=", settings.FilterWords);
+  // Only the mode that sends to them keeps the chosen rooms.
+  if (!settings.SendToAll) {
+    for (const std::u16string& room : settings.SelectedRooms) line(std::u16string(kSelectedRoomKey) + RoomField(room));
+  }
   return text;
 }
 

@@ -33,6 +33,13 @@ std::u16string StorableText(std::u16string_view text);
 // which would end the name.
 std::u16string StorableName(std::u16string_view name);
 
+// A room's list entry as its field holds it, and back: commas, "%", line
+// breaks and all that is not printable ASCII are written "%" and four hex
+// digits of the UTF-16 code unit, so that no code page loses a character and
+// no character ends the field. A "%" without four upper-case hex digits stays.
+std::u16string RoomField(std::u16string_view entry);
+std::u16string RoomFromField(std::u16string_view field);
+
 // The file's text for these settings, exactly as it is written. Values lose
 // what the file cannot hold: what StorableText removes (the template keeps
 // its commas, written "./."), and "=" in pattern names, which would end the

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/HeadlessMainWindow.h"
 #include "message/ColorPatternParser.h"
 #include "platform/sim/FakeChatClients.h"
@@ -107,6 +109,47 @@ TEST_F(MainFormTest, ALabelClickWhileTheRoomListIsRebuiltReachesItsRooms) {
       EXPECT_EQ(Chat() - chat, sendToAll ? 1u : 0u) << pump << sendToAll;
     }
   }
+}
+
+// The rooms chosen before the last exit are selected again when they are
+// listed, also when their client starts later, until the user chooses anew.
+TEST_F(MainFormTest, TheChosenRoomsAreKeptAcrossARestartAndEveryRefresh) {
+  const std::string_view file = "SendToAll=False\r\nSelectedRoom=[Metis] Chat\r\nSelectedRoom=[Metis] Later\r\n";
+  files.Put(kSettingsPath, std::vector<std::uint8_t>(file.begin(), file.end()));
+  using Rooms = std::set<std::u16string>;
+  auto selected = [&] {
+    Rooms rooms;
+    for (int i = 0; i < form.channellist.ListCount(); ++i)
+      if (form.channellist.ItemSelected(i)) rooms.insert(form.channellist.ItemText(i));
+    return rooms;
+  };
+  auto click = [&](std::u16string_view room) {
+    for (int i = 0; i < form.channellist.ListCount(); ++i)
+      if (form.channellist.ItemText(i) == room) form.channellist.SetItemSelected(i, !form.channellist.ItemSelected(i));
+    form.channellist.OnClick(MouseButton::kLeft);
+  };
+  form.Form_Load();
+  EXPECT_EQ(selected(), Rooms{u"[Metis] Chat"});
+  const WindowHandle later = metis.OpenRoom("Later");
+  form.ButtonRefresh_Click();
+  EXPECT_EQ(selected(), (Rooms{u"[Metis] Chat", u"[Metis] Later"}));
+  EXPECT_EQ(form.ChooseRoomsCaption(), kChooseRoomsCaption);
+
+  // Chosen anew, a room that goes is dropped as before.
+  click(u"[WinMX] Lobby");
+  sim.CloseWindow(metis.RoomOf(later));
+  form.ButtonRefresh_Click();
+  metis.OpenRoom("Later");
+  form.ButtonRefresh_Click();
+  EXPECT_EQ(selected(), (Rooms{u"[WinMX] Lobby", u"[Metis] Chat"}));
+  click(u"[WinMX] Lobby");
+  click(u"[Metis] Chat");
+  EXPECT_EQ(form.ChooseRoomsCaption(), kNoRoomChosenCaption);
+  click(u"[Metis] Chat");
+  shell.answers.push_back(MessageAnswer::kYes);
+  form.mnuexit_Click();
+  const std::string saved = files.Content(kSettingsPath).value_or("");
+  EXPECT_EQ(saved.substr(saved.find("SelectedRoom")), "SelectedRoom=[Metis] Chat\r\n");
 }
 
 TEST_F(MainFormTest, RoomsAreRefreshedOnlyOnTicksWithAnActivePlayerThatIsNoClone) {

@@ -98,10 +98,11 @@ TEST_F(SettingsFileTest, AnUnreadableFileThatCannotBeMovedIsNotReplaced) {
 TEST_F(SettingsFileTest, FieldsEndAtCommasAndTheValueIsAllAfterTheOneKey) {
   Load("SendToAll=True\r\nDisplayFormat=a,b\r\nRandomWord=x\r\nRadioCutoffText=cut, rest\r\n"
        "SelectedPlayer=VLC\r\nSelectedPlayer=Foobar\r\nRandomWord=y\r\nScanOuka=0\r\nScanZCB=2\r\n"
-       "AutoRefresh=false");
+       "AutoRefresh=false\r\nSelectedRoom=[Ouka] %zz%002C%41");
   EXPECT_EQ(settings.DisplayFormat + settings.RandomWords[0] + settings.RandomWords[1], u"axy");
   EXPECT_EQ(settings.RadioCutoffText + settings.SelectedPlayer, u"cutFoobar");
   EXPECT_TRUE(settings.SendToAll && settings.ScanZCB && !settings.ScanOuka && !settings.AutoRefresh);
+  EXPECT_EQ(settings.SelectedRooms, std::vector<std::u16string>{u"[Ouka] %zz,%41"});
   // Keys the file lacks keep the values from before reading.
   EXPECT_TRUE(!settings.AutoDisplay && settings.ScanWinMX);
 
@@ -121,7 +122,8 @@ TEST_F(SettingsFileTest, FieldsEndAtCommasAndTheValueIsAllAfterTheOneKey) {
 // without what would end its field, and nothing else changes at the next start.
 TEST_F(SettingsFileTest, AValueCannotWriteAnotherSetting) {
   settings = DefaultSettings();
-  settings.DisplayFormat = u"a,b\r\nSendToAll=False";
+  settings.SendToAll = false;
+  settings.DisplayFormat = u"a,b\r\nSendToAll=True";
   settings.RadioCutoffText = u"x,RandomWord=y";
   for (auto word : {u"fun,DisplayFormat=hijacked", u"Hello, world", u",", u"last"}) AddRandomWord(settings, word);
   AddFilterWord(settings, u"Rock,FilterWord=Metal");
@@ -129,14 +131,18 @@ TEST_F(SettingsFileTest, AValueCannotWriteAnotherSetting) {
   warm.Name = u"Warm,FilterWord=z";
   patterns.AddPattern(warm);
   patterns.DefaultPattern = warm.Name;
+  // Rooms come back exactly, whatever their names hold and the code page.
+  settings.SelectedRooms = {u"[WinMX] a,FilterWord=b", u"[Nushi] [x] 100%0041 \u65e5\u672c \U0001F600",
+                            u"[ZCB] \r\nSendToAll=True"};
   Save();
 
   Settings reread;
   PatternDatabase rereadPatterns;
   file.LoadSettings(reread, rereadPatterns, random, [] {});
   EXPECT_TRUE(shell.messages.empty());
-  EXPECT_TRUE(reread.SendToAll);
-  EXPECT_EQ(reread.DisplayFormat, u"a,bSendToAll=False");
+  EXPECT_FALSE(reread.SendToAll);
+  EXPECT_EQ(reread.DisplayFormat, u"a,bSendToAll=True");
+  EXPECT_EQ(reread.SelectedRooms, settings.SelectedRooms);
   EXPECT_EQ(reread.RadioCutoffText, u"xRandomWord=y");
   EXPECT_EQ(reread.RandomWords, (WordSlots{u"funDisplayFormat=hijacked", u"Hello world", u"last"}));
   EXPECT_EQ(reread.FilterWords, WordSlots{u"RockFilterWord=Metal"});
@@ -144,6 +150,9 @@ TEST_F(SettingsFileTest, AValueCannotWriteAnotherSetting) {
   EXPECT_EQ(rereadPatterns.Slot(1), warm);
   EXPECT_EQ(rereadPatterns.DefaultPattern, warm.Name);
   EXPECT_TRUE(PatternDatabase::IsFree(rereadPatterns.Slot(2)));
+  // Sending to every room, the choice is not kept.
+  settings.SendToAll = true;
+  EXPECT_EQ(SettingsText(settings, patterns).find(u"SelectedRoom"), std::u16string::npos);
 }
 
 TEST_F(SettingsFileTest, ABadFieldIsPassedOverAndAFailedSaveKeepsTheFile) {
