@@ -48,7 +48,9 @@ class Lanternfly {
   Lanternfly() {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "lanternfly-main-" + std::to_string(GetCurrentProcessId());
+    static int count = 0;
+    folder_ = std::string(temp) + "lanternfly-main-" + std::to_string(GetCurrentProcessId()) + "-" +
+              std::to_string(++count);
     CreateDirectoryA(folder_.c_str(), nullptr);
     std::string command = "\"" + folder_ + "\\Lanternfly.exe\"";
     STARTUPINFOA startup{};
@@ -240,6 +242,38 @@ TEST_F(MainWindowTest, TheSessionsEndSavesTheChoices) {
   EXPECT_TRUE(WaitUntil(3000, [&] { return program.Settings().find("SelectedPlayer=VLC\r\n") != std::string::npos; }))
       << program.Settings();
   EXPECT_FALSE(program.Ends(0));
+}
+
+// Two starts from two folders a moment apart: one copy runs on and
+// announces; the other ends at once, with no notice and no settings file,
+// and brings the first one's window forward, as a third start does from the tray.
+TEST_F(MainWindowTest, ASecondStartShowsTheRunningCopyAndEnds) {
+  FakeProgram winmx("chat winmx --room Lobby");
+  std::unique_ptr<FakeProgram> winamp = Winamp("Some Artist - Some Song");
+  ASSERT_TRUE(winmx.Started() && winamp->Started());
+  Lanternfly one, two;
+  ASSERT_TRUE(WaitUntil(20000, [&] { return one.Ends(0) || two.Ends(0); }));
+  const bool oneEnded = one.Ends(0);
+  const Lanternfly& running = oneEnded ? two : one;
+  EXPECT_EQ((oneEnded ? one : two).Settings(), "");
+  ASSERT_NE(main = running.StartFresh(), nullptr);
+  EXPECT_EQ(winmx.Sent("Lobby", 1).size(), 1u);
+
+  Command(main, kCommandHide);
+  EXPECT_TRUE(WaitUntil(3000, [&] { return !IsWindowVisible(main); }));
+  Lanternfly third;
+  EXPECT_TRUE(third.Ends(10000));
+  EXPECT_TRUE(WaitUntil(3000, [&] { return IsWindowVisible(main) && !IsIconic(main); }));
+  EXPECT_EQ(third.Settings(), "");
+  EXPECT_FALSE(running.Ends(0));
+  EXPECT_EQ(winmx.Sent("Lobby").size(), 1u);
+
+  // Only to the selected rooms, with none selected: the room frame says so.
+  test::Click(Control(u"SelectSendSelected"));
+  EXPECT_TRUE(WaitUntil(3000, [&] {
+    return test::TextOf(Control(u"FrameChoose")) == L"Choose Rooms: none selected, nothing is sent";
+  }));
+  test::SavePicture(main, "main-window-no-room-chosen");
 }
 
 }  // namespace

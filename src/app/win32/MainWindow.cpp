@@ -35,6 +35,7 @@ MainWindow::MainWindow(System& system, AppState& state, std::u16string settingsP
                                              GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
   if (!icon_) icon_ = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
   taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+  showRunningCopy_ = RegisterWindowMessageW(kShowRunningCopyMessage);
   Bind();
   created_ = CreateTopWindow() && built_.Build(window_);
   MakeTrayMenu();
@@ -123,6 +124,7 @@ void MainWindow::Bind() {
   built_.Get<iButton>(u"ButtonRefresh").Click = [this] { form_.ButtonRefresh_Click(); };
   currentlyPlaying_ = &built_.Get<PlainLabel>(u"CurrentlyPlayingLabel");
   currentlyPlaying_->Click = [this] { form_.CurrentlyPlayingLabel_Click(); };
+  chooseRooms_ = &built_.Get<PanelFrame>(u"FrameChoose");
 }
 
 // The window procedure: the window's object from its user data, one
@@ -134,6 +136,13 @@ LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       form_.TaskbarCreated();
     } catch (...) {
       // Nothing may unwind through the system's window code.
+    }
+    return 0;
+  }
+  if (message == showRunningCopy_ && showRunningCopy_ != 0) {
+    try {
+      form_.mnushow_Click();
+    } catch (...) {
     }
     return 0;
   }
@@ -233,6 +242,8 @@ void MainWindow::Repaint() {
     }
   }
   if (currentlyPlaying_) currentlyPlaying_->SetCaption(form_.CurrentlyPlayingLabel);
+  if (chooseRooms_ && chooseRooms_->Caption() != form_.ChooseRoomsCaption())
+    chooseRooms_->SetCaption(std::u16string(form_.ChooseRoomsCaption()));
 }
 
 void MainWindow::PopupTrayMenu(const TrayMenuItems& items) {

@@ -19,11 +19,15 @@
 #include "app/win32/ProgramWindow.h"
 #include "app/win32/WindowBuilder.h"
 #include "controls/CntrlBox.h"
+#include "controls/PanelFrame.h"
 #include "controls/PlainLabel.h"
 
 namespace lanternfly {
 
 inline constexpr wchar_t kMainWindowClass[] = L"LanternflyMainForm";
+// Registered, sent by a second start to the running copy's main window: come
+// forward, back from the tray if hidden.
+inline constexpr wchar_t kShowRunningCopyMessage[] = L"Lanternfly.ShowRunningCopy";
 
 // The menus' commands, as WM_COMMAND's low word.
 enum MainCommand : UINT {
@@ -95,9 +99,11 @@ class MainWindow final : public MainWindowView {
   HMENU trayMenu_ = nullptr;
   int applying_ = 0;  // inside our own ShowWindow calls: their WM_SIZE is no user's
   UINT taskbarCreated_ = 0;  // the message a new taskbar sends every top-level window
+  UINT showRunningCopy_ = 0;
 
   BuiltWindow built_;
   PlainLabel* currentlyPlaying_ = nullptr;
+  PanelFrame* chooseRooms_ = nullptr;
   std::vector<OptionBinding> options_;
 };
 
