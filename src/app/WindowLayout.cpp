@@ -186,7 +186,7 @@ std::unique_ptr<Control> Make(ControlKind kind, OleColour container) {
 }
 
 // The one frame set-up of the program.
-void SetUpFrame(PanelFrame& frame, const Look& look, int dpi) {
+void SetUpFrame(PanelFrame& frame, const Look& look) {
   frame.SetStyle(3);  // first: the style brings its own colours and header form
   frame.SetHeaderStyle(1);
   frame.SetGradientHeaderStyle(0);  // filled line by line, top to bottom
@@ -194,13 +194,11 @@ void SetUpFrame(PanelFrame& frame, const Look& look, int dpi) {
   frame.SetAlignment(0);
   frame.SetFillColor(look.back);
   frame.SetTextBoxColor(look.fore);
-  frame.SetTextBoxHeight(ScaledTo(dpi, look.height));
   frame.SetFont(look.font);
 }
 
-void SetUpList(iList& list, const Look& look, int dpi) {
+void SetUpList(iList& list, const Look& look) {
   list.SetFont(look.font);
-  list.SetItemHeight(ScaledTo(dpi, look.height));
   if (look.multiple) {
     list.Mode = ListModel::SelectMode::kMultiple;
     list.SetItemHeightAuto(false);
@@ -216,13 +214,20 @@ void SetUpList(iList& list, const Look& look, int dpi) {
   }
 }
 
-void SetUp(Control& control, const ControlEntry& entry, int dpi) {
+// What a control keeps in pixels: drawn up for 96 DPI, at `dpi`.
+void ScaleTo(int dpi, Control& control, const ControlEntry& entry) {
+  control.SetDpi(dpi);
+  if (entry.kind == K::kFrame) dynamic_cast<PanelFrame&>(control).SetTextBoxHeight(ScaledTo(dpi, entry.look->height));
+  if (entry.kind == K::kList) dynamic_cast<iList&>(control).SetItemHeight(ScaledTo(dpi, entry.look->height));
+}
+
+void SetUp(Control& control, const ControlEntry& entry) {
   const Look& look = *entry.look;
   const std::u16string caption(entry.caption);
   switch (entry.kind) {
     case K::kFrame: {
       auto& frame = dynamic_cast<PanelFrame&>(control);
-      SetUpFrame(frame, look, dpi);
+      SetUpFrame(frame, look);
       if (!caption.empty()) frame.SetCaption(caption);
       break;
     }
@@ -252,7 +257,7 @@ void SetUp(Control& control, const ControlEntry& entry, int dpi) {
       if (!caption.empty()) button.SetCaption(caption);
       break;
     }
-    case K::kList: SetUpList(dynamic_cast<iList&>(control), look, dpi); break;
+    case K::kList: SetUpList(dynamic_cast<iList&>(control), look); break;
     case K::kMarkup: {
       auto& label = dynamic_cast<HyperLabel&>(control);
       label.SetBackColor(look.back);
@@ -296,9 +301,16 @@ ControlSet::ControlSet(const WindowLayout& layout, int dpi, const std::map<std::
       if (made) owned_.push_back(std::move(made));
     }
     if (!control) continue;
-    SetUp(*control, entry, dpi);
+    SetUp(*control, entry);
+    ScaleTo(dpi, *control, entry);
     controls_[entry.name] = control;
   }
+}
+
+void ControlSet::SetDpi(int dpi) {
+  dpi_ = dpi;
+  for (const ControlEntry& entry : layout_.controls)
+    if (Control* control = Find(entry.name)) ScaleTo(dpi, *control, entry);
 }
 
 Control* ControlSet::Find(std::u16string_view name) const {

@@ -60,7 +60,6 @@ struct WindowLayout {
 const WindowLayout& MainWindowLayout();
 const WindowLayout& SettingsWindowLayout();
 
-inline int ScaledTo(int dpi, int pixels) { return (pixels * dpi + 48) / 96; }
 inline Rect ScaledTo(int dpi, const Rect& r) {
   return Rect{ScaledTo(dpi, r.left), ScaledTo(dpi, r.top), ScaledTo(dpi, r.right), ScaledTo(dpi, r.bottom)};
 }
@@ -80,6 +79,9 @@ class ControlSet {
   }
   const WindowLayout& Layout() const { return layout_; }
   int Dpi() const { return dpi_; }
+  // Every control's pixel sizes at another DPI (its window moved to a
+  // screen of another DPI).
+  void SetDpi(int dpi);
 
  private:
   const WindowLayout& layout_;

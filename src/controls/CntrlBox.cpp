@@ -65,9 +65,10 @@ void CntrlBox::PumpMessages() const {
 void CntrlBox::Paint(Canvas& canvas) {
   Size extent = canvas.Extent();
   canvas.FillRect(Rect{0, 0, extent.width, extent.height}, TranslateOleColour(backColor_).value_or(0));
-  canvas.DrawFrameControl(Rect{0, 0, kImageSize, kImageSize}, frame_control::kButton, FrameState());
+  const int image = Scaled(kImageSize);
+  canvas.DrawFrameControl(Rect{0, 0, image, image}, frame_control::kButton, FrameState());
   if (canvas.Font() != font_) canvas.SetFont(font_);
-  canvas.TextOut(Point{kCaptionX, 0}, caption_, TranslateOleColour(foreColor_).value_or(0));
+  canvas.TextOut(Point{Scaled(kCaptionX), 0}, caption_, TranslateOleColour(foreColor_).value_or(0));
 }
 
 void CntrlBox::OnClick(MouseButton button) {

@@ -20,7 +20,7 @@ class CntrlBox : public Control {
   // The two kinds the windows use; other state bits pass through to the image.
   static constexpr std::int32_t kCheckBox = 0;
   static constexpr std::int32_t kOptionBox = 4;
-  // Where the caption starts, right of the 13-pixel image.
+  // Where the caption starts, right of the 13-pixel image (at 96 DPI).
   static constexpr int kCaptionX = 19;
   static constexpr int kImageSize = 13;
 

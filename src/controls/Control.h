@@ -7,6 +7,9 @@
 
 namespace lanternfly {
 
+// Pixels drawn up for 96 DPI, at `dpi`.
+inline int ScaledTo(int dpi, int pixels) { return (pixels * dpi + 48) / 96; }
+
 class Control : public ControlSurface {
  public:
   // A control without a host keeps its state and draws only when asked to Paint.
@@ -16,8 +19,17 @@ class Control : public ControlSurface {
   }
   ControlHost* Host() const override { return host_; }
 
+  // The pixels per inch the control draws at: its fixed pixel sizes are
+  // drawn up for 96 and scale to this.
+  void SetDpi(int dpi) {
+    dpi_ = dpi;
+    Redraw();
+  }
+  int Dpi() const { return dpi_; }
+
  protected:
   virtual void OnAttach() {}
+  int Scaled(int pixels) const { return ScaledTo(dpi_, pixels); }
   void Redraw() {
     if (host_) host_->Invalidate();
   }
@@ -29,6 +41,7 @@ class Control : public ControlSurface {
 
  private:
   ControlHost* host_ = nullptr;
+  int dpi_ = 96;
 };
 
 }  // namespace lanternfly

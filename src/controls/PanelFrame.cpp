@@ -209,7 +209,7 @@ PanelFrame::ColourSet PanelFrame::Colours() const {
 }
 
 void PanelFrame::OnResize(Size size) {
-  Size raised{std::max(size.width, kMinimumSize.width), std::max(size.height, kMinimumSize.height)};
+  Size raised{std::max(size.width, Scaled(kMinimumSize.width)), std::max(size.height, Scaled(kMinimumSize.height))};
   if (raised != size && Host()) {
     Host()->Resize(raised);
     return;
@@ -226,7 +226,7 @@ void PanelFrame::OnMouseMove(MouseButton held, int shift, Point at) {
 }
 
 void PanelFrame::DrawBox(Canvas& canvas, const Rect& rect, bool rounded, Colour pen, Colour fill) {
-  canvas.RoundRect(rect, rounded ? kCornerDiameter : 0, pen, fill);
+  canvas.RoundRect(rect, rounded ? Scaled(kCornerDiameter) : 0, pen, fill);
 }
 
 // A header band: a solid box in the header colour, or a gradient in the
@@ -319,11 +319,11 @@ Rect PanelFrame::DrawGroupBox(Canvas& canvas, const ColourSet& colours, Size cap
   if (caption_.empty()) return {};
   // A caption longer than the edge is shortened to it, and so is the gap.
   int width = std::min(captionSize.width,
-                       std::max(0, extent.width - 2 * kGroupCaptionIndent - kCaptionMargin - 1));
-  int x = alignment_ == 0   ? kGroupCaptionIndent
+                       std::max(0, extent.width - 2 * Scaled(kGroupCaptionIndent) - Scaled(kCaptionMargin) - 1));
+  int x = alignment_ == 0   ? Scaled(kGroupCaptionIndent)
           : alignment_ == 2 ? (extent.width - 1 - width) / 2
-                            : extent.width - width - kGroupCaptionIndent - kCaptionMargin - 1;
-  canvas.Line(Point{x, top}, Point{x + width + kCaptionMargin, top}, colours.fill);
+                            : extent.width - width - Scaled(kGroupCaptionIndent) - Scaled(kCaptionMargin) - 1;
+  canvas.Line(Point{x, top}, Point{x + width + Scaled(kCaptionMargin), top}, colours.fill);
   return Rect{x + 3, 0, x + width + 3, captionSize.height};
 }
 
@@ -333,7 +333,7 @@ Rect PanelFrame::DrawStyle1(Canvas& canvas, const ColourSet& colours, Size capti
   DrawBox(canvas, Rect{0, captionSize.height / 2, extent.width - 1, extent.height - 1}, roundedCorner_,
           colours.frame, colours.fill);
   DrawHeader(canvas, Rect{0, 0, extent.width - 1, t}, colours, true);
-  return Rect{kCaptionMargin, 0, extent.width - kCaptionMargin, t};
+  return Rect{Scaled(kCaptionMargin), 0, extent.width - Scaled(kCaptionMargin), t};
 }
 
 // Style 2: the header box stands 15 pixels in, over an optional shadow.
@@ -341,13 +341,13 @@ Rect PanelFrame::DrawStyle2(Canvas& canvas, const ColourSet& colours) {
   Size extent = canvas.Extent();
   int t = textBoxHeight_;
   DrawBox(canvas, Rect{0, t / 2, extent.width - 1, extent.height - 1}, roundedCorner_, colours.frame, colours.fill);
-  Rect header{kGroupCaptionIndent, 0, extent.width - 1 - kGroupCaptionIndent, t};
+  Rect header{Scaled(kGroupCaptionIndent), 0, extent.width - 1 - Scaled(kGroupCaptionIndent), t};
   if (txtBoxShadow_ == 1) {
     Rect shadow{header.left + 2, header.top + 2, header.right + 2, header.bottom + 2};
     DrawBox(canvas, shadow, roundedCornerTxtBox_, colours.dark, colours.dark);
   }
   DrawBox(canvas, header, roundedCornerTxtBox_, colours.frame, colours.textBox);
-  return Rect{header.left + kCaptionMargin, 0, header.right - kCaptionMargin, t};
+  return Rect{header.left + Scaled(kCaptionMargin), 0, header.right - Scaled(kCaptionMargin), t};
 }
 
 // Style 3, the program's: a panel from half the header's height down under a
@@ -361,7 +361,7 @@ Rect PanelFrame::DrawStyle3(Canvas& canvas, const ColourSet& colours) {
   } else {
     DrawBox(canvas, Rect{0, 0, extent.width - 1, t}, roundedCornerTxtBox_, colours.frame, colours.textBox);
   }
-  return Rect{kCaptionMargin, 0, extent.width - kCaptionMargin, t};
+  return Rect{Scaled(kCaptionMargin), 0, extent.width - Scaled(kCaptionMargin), t};
 }
 
 // Style 4: the body from the top, a header band across it and a line under it.
@@ -371,7 +371,7 @@ Rect PanelFrame::DrawStyle4(Canvas& canvas, const ColourSet& colours) {
   DrawBox(canvas, Rect{0, 0, extent.width - 1, extent.height - 1}, roundedCorner_, colours.frame, colours.fill);
   DrawHeader(canvas, Rect{1, 1, extent.width - 2, t}, colours, false);
   canvas.Line(Point{0, t}, Point{extent.width - 1, t}, colours.frame);
-  return Rect{kCaptionMargin, 0, extent.width - kCaptionMargin, t};
+  return Rect{Scaled(kCaptionMargin), 0, extent.width - Scaled(kCaptionMargin), t};
 }
 
 // Style 5: a slanted tab as the header, over a square body, with two lines.
@@ -384,7 +384,7 @@ Rect PanelFrame::DrawStyle5(Canvas& canvas, const ColourSet& colours) {
   canvas.Polygon(tab, colours.textBox, colours.textBox);
   canvas.Line(Point{0, t}, Point{extent.width - 1, t}, colours.frame);
   canvas.Line(Point{0, 0}, Point{0, t}, colours.frame);
-  return Rect{kCaptionMargin, 0, tabRight - t, t};
+  return Rect{Scaled(kCaptionMargin), 0, tabRight - t, t};
 }
 
 // Style 6: a filled band with a slanted end, a box and rounded accents.
@@ -396,12 +396,12 @@ Rect PanelFrame::DrawStyle6(Canvas& canvas, const ColourSet& colours) {
                                Point{0, t}};
   canvas.Polygon(band, colours.textBox, colours.textBox);
   for (int i = 1; i <= 3; ++i) {
-    canvas.RoundRect(Rect{i * 2, t + i * 2, extent.width - 1 - i * 2, extent.height - 1 - i * 2}, kCornerDiameter,
-                     colours.frame, std::nullopt);
+    canvas.RoundRect(Rect{i * 2, t + i * 2, extent.width - 1 - i * 2, extent.height - 1 - i * 2},
+                     Scaled(kCornerDiameter), colours.frame, std::nullopt);
   }
   canvas.Line(Point{0, t}, Point{extent.width - 1, t}, colours.frame);
   canvas.Line(Point{0, t + 1}, Point{extent.width - 1, t + 1}, colours.dark);
-  return Rect{kCaptionMargin, 0, extent.width - t - kCaptionMargin, t};
+  return Rect{Scaled(kCaptionMargin), 0, extent.width - t - Scaled(kCaptionMargin), t};
 }
 
 // Style 7: lines only, under and beside the caption.
@@ -411,7 +411,7 @@ Rect PanelFrame::DrawStyle7(Canvas& canvas, const ColourSet& colours) {
   canvas.Line(Point{0, t}, Point{extent.width - 1, t}, colours.frame);
   canvas.Line(Point{0, t}, Point{0, extent.height - 1}, colours.frame);
   canvas.Line(Point{0, extent.height - 1}, Point{extent.width - 1, extent.height - 1}, colours.frame);
-  return Rect{kCaptionMargin, 0, extent.width - kCaptionMargin, t};
+  return Rect{Scaled(kCaptionMargin), 0, extent.width - Scaled(kCaptionMargin), t};
 }
 
 // Style 8: a rounded body under a gradient header whose corners are rounded
@@ -430,7 +430,7 @@ Rect PanelFrame::DrawStyle8(Canvas& canvas, const ColourSet& colours) {
   for (Point corner : {Point{0, 0}, Point{w - 1, 0}, Point{0, h - 1}, Point{w - 1, h - 1}}) {
     canvas.SetPixel(corner, back);
   }
-  return Rect{kCaptionMargin, 0, extent.width - kCaptionMargin, t};
+  return Rect{Scaled(kCaptionMargin), 0, extent.width - Scaled(kCaptionMargin), t};
 }
 
 }  // namespace lanternfly

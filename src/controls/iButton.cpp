@@ -173,7 +173,7 @@ void iButton::OnChar(char16_t c) {
 void iButton::OnFocus(bool) { Redraw(); }
 
 void iButton::OnResize(Size size) {
-  Size raised{std::max(size.width, kMinimumSide), std::max(size.height, kMinimumSide)};
+  Size raised{std::max(size.width, Scaled(kMinimumSide)), std::max(size.height, Scaled(kMinimumSide))};
   if (raised != size && Host()) {
     Host()->Resize(raised);
     return;
@@ -294,7 +294,8 @@ void iButton::Paint(Canvas& canvas) {
   }
   if (caption_.empty()) return;
   if (canvas.Font() != font_) canvas.SetFont(font_);
-  Rect captionRect{kCaptionInset, kCaptionInset, w - kCaptionInset, h - kCaptionInset};
+  const int inset = Scaled(kCaptionInset);
+  Rect captionRect{inset, inset, w - inset, h - inset};
   canvas.DrawText(caption_, captionRect, CaptionFlags(), CaptionColour(state));
 }
 

@@ -144,7 +144,7 @@ void iList::Changed() {
 void iList::Relayout() {
   if (Host()) size_ = Host()->ClientSize();
   geometry_ = LayOutList(ListMetrics{size_, lineHeight_, itemHeightAuto_, itemHeight_, BorderWidth(),
-                                     scrollBarWidth_, ListCount()});
+                                     Scaled(scrollBarWidth_), ListCount()});
   // Fewer rows may scroll the list, which comes back here with the same rows.
   if (VisibleRows() != geometry_.visibleRows) SetVisibleRows(geometry_.visibleRows);
   SendScrollBar();
@@ -240,7 +240,7 @@ void iList::PaintRow(Canvas& canvas, int index, const Rect& row) {
                                     : text_flags::kSingleLine | text_flags::kVCenter | text_flags::kLeft) |
                          text_flags::kNoPrefix;
   const int slot = index - TopIndex();
-  canvas.DrawText(ItemText(index), ItemTextRect(geometry_, slot, itemTextLeft_, itemOffset_), flags,
+  canvas.DrawText(ItemText(index), ItemTextRect(geometry_, slot, Scaled(itemTextLeft_), itemOffset_), flags,
                   selected ? fontSelected_.resolved : fontNormal_.resolved);
 }
 
@@ -377,7 +377,7 @@ void iList::StartEdit() {
 
   const bool plain = !ItemSelected(index) || selectModeStyle_ == kStyleUnderlined;
   EditBoxSpec box;
-  box.rect = EditBoxRect(geometry_, index - TopIndex(), itemTextLeft_, itemOffset_);
+  box.rect = EditBoxRect(geometry_, index - TopIndex(), Scaled(itemTextLeft_), itemOffset_);
   box.text = ItemText(index);
   box.font = font_;
   box.back = plain ? backNormal_.resolved : backSelected_.resolved;

@@ -125,8 +125,9 @@ class MainWindowTest : public ::testing::Test {
   }
   bool HasDot(const test::Screenshot& shot, std::u16string_view box) const {
     int dark = 0;
-    for (int i = 0; i < 49; ++i) {  // the 7 by 7 pixels from (3, 3)
-      const Colour c = test::At(shot, main, Control(box), 3 + i % 7, 3 + i / 7);
+    const int from = ScaledTo(ScreenDpi(), 3), side = ScaledTo(ScreenDpi(), 7);
+    for (int i = 0; i < side * side; ++i) {  // the 7 by 7 pixels from (3, 3) at 96 DPI
+      const Colour c = test::At(shot, main, Control(box), from + i % side, from + i / side);
       dark += RedOf(c) + GreenOf(c) + BlueOf(c) < 3 * 64;
     }
     return dark > 0;

@@ -131,6 +131,19 @@ TEST_F(SettingsWindowTest, EachPageIsAsLaidOutAndPictured) {
   }
 }
 
+// Moved to a screen of another DPI: laid out again at that DPI, at the
+// place Windows suggests.
+TEST_F(SettingsWindowTest, LaidOutAgainAtANewDpi) {
+  const int dpi = ScreenDpi() == 120 ? 144 : 120;
+  RECT suggested{};
+  GetWindowRect(window, &suggested);
+  OffsetRect(&suggested, -suggested.left, -suggested.top);
+  suggested.right = suggested.right * dpi / ScreenDpi();
+  suggested.bottom = suggested.bottom * dpi / ScreenDpi();
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  test::ExpectAsLaidOut(window, kLayout, dpi);
+}
+
 // Keys typed fast, each letting the preview change inside the box's own
 // handling of the one before: none is lost, and the preview draws colour
 // code 8 in red.

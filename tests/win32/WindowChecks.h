@@ -2,13 +2,15 @@
 
 // Checks of a real window of the program against its own layout: each
 // control's window (id 100 + its entry's index) where the layout puts it at
-// the screen's DPI, inside its parent and over none of its siblings, its
-// caption fitting in the font the layout gives it; frame headers shaded
-// from top to bottom; and pictures of what the screen shows.
+// the window's DPI, inside its parent and over none of its siblings, its
+// caption fitting in the font the layout gives it; box images of 13 pixels
+// at 96 DPI, scaled; frame headers shaded from top to bottom; and pictures
+// of what the screen shows.
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "app/WindowLayout.h"
 #include "app/win32/ProgramWindow.h"
 #include "app/win32/WindowBuilder.h"
+#include "controls/CntrlBox.h"
 #include "platform/win32/GdiCanvas.h"
 
 namespace lanternfly::test {
@@ -78,11 +81,10 @@ inline Colour At(const Screenshot& shot, HWND top, HWND control, int x, int y) {
   return shot.At(origin.x + x, origin.y + y);
 }
 
-// The window's size; every shown control where the layout puts it, apart
-// from its siblings, its caption fitting; every shown frame's body and its
-// header shaded from top to bottom.
-inline void ExpectAsLaidOut(HWND top, const WindowLayout& layout) {
-  const int dpi = ScreenDpi();
+// The window's size at `dpi`; every shown control where the layout puts it,
+// apart from its siblings, its caption fitting, its box image's size; every
+// shown frame's body and its header shaded from top to bottom.
+inline void ExpectAsLaidOut(HWND top, const WindowLayout& layout, int dpi = ScreenDpi()) {
   RECT size{};
   GetClientRect(top, &size);
   EXPECT_EQ(size.right, ScaledTo(dpi, layout.client.width));
@@ -90,6 +92,7 @@ inline void ExpectAsLaidOut(HWND top, const WindowLayout& layout) {
   RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   const Screenshot shot = CaptureClient(top);
   GdiCanvas measure(Size{1, 1}, nullptr);
+  measure.SetFontDpi(dpi);
   std::vector<std::pair<const ControlEntry*, HWND>> shown;
   for (const ControlEntry& entry : layout.controls) {
     HWND control = ControlOf(top, layout, entry.name);
@@ -128,7 +131,23 @@ inline void ExpectAsLaidOut(HWND top, const WindowLayout& layout) {
                                             text_flags::kWordBreak | text_flags::kCalcRect, 0);
       const bool wraps = entry->kind == ControlKind::kLabel && entry->look->wrap;
       EXPECT_LE(wraps ? wrapped.Height() : one.height, client.bottom) << name;
-      EXPECT_LE(wraps ? 0 : one.width + around[static_cast<int>(entry->kind)], client.right) << name;
+      const int beside = ScaledTo(dpi, around[static_cast<int>(entry->kind)]);
+      EXPECT_LE(wraps ? 0 : one.width + beside, client.right) << name;
+    }
+    // The image: what differs from the box's background left of the caption.
+    if (entry->kind == ControlKind::kCheckBox || entry->kind == ControlKind::kOptionBox) {
+      const int captionX = ScaledTo(dpi, CntrlBox::kCaptionX);
+      const Colour back = At(shot, top, control, captionX - 1, client.bottom - 1);
+      int right = 0, bottom = 0;
+      for (int y = 0; y < client.bottom; ++y) {
+        for (int x = 0; x < captionX; ++x) {
+          if (At(shot, top, control, x, y) == back) continue;
+          right = std::max(right, x + 1);
+          bottom = std::max(bottom, y + 1);
+        }
+      }
+      EXPECT_NEAR(right, 13.0 * dpi / 96, 1) << name;
+      EXPECT_NEAR(bottom, 13.0 * dpi / 96, 1) << name;
     }
     // Frames: the body, and the header filled line by line from the top,
     // from RGB(221, 236, 254) to RGB(129, 169, 226).

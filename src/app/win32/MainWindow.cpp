@@ -22,6 +22,7 @@ const WindowRoute<MainWindow> MainWindow::kRoutes[] = {
     {WM_SIZE, &MainWindow::OnSize},
     {WM_MOUSEMOVE, &MainWindow::OnMouseMove},
     {WM_ENDSESSION, &MainWindow::OnEndSession},
+    {WM_DPICHANGED, &MainWindow::OnDpiChanged},
 };
 
 MainWindow::MainWindow(System& system, AppState& state, std::u16string settingsPath, Random& random)
@@ -179,6 +180,11 @@ LRESULT MainWindow::OnSize(WPARAM kind, LPARAM) {
   } else if ((kind == SIZE_RESTORED || kind == SIZE_MAXIMIZED) && form_.State != WindowState::kNormal) {
     form_.Form_Resize(WindowState::kNormal);
   }
+  return 0;
+}
+
+LRESULT MainWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  built_.DpiChanged(window_, wParam, lParam);
   return 0;
 }
 

@@ -88,6 +88,7 @@ class MainWindow final : public MainWindowView {
   LRESULT OnSize(WPARAM, LPARAM);
   LRESULT OnMouseMove(WPARAM, LPARAM);
   LRESULT OnEndSession(WPARAM, LPARAM);
+  LRESULT OnDpiChanged(WPARAM, LPARAM);
 
   System& system_;
   AppState& state_;

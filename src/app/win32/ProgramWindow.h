@@ -42,6 +42,15 @@ inline int ScreenDpi() {
   return std::max(96, dpi);
 }
 
+// The pixels per inch of the screen `window` is on, at least 96; the
+// screen's where the system has no DPI for each window (before Windows 10).
+inline int WindowDpi(HWND window) {
+  using GetDpi = UINT(WINAPI*)(HWND);
+  static const auto getDpi = reinterpret_cast<GetDpi>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  return getDpi ? std::max(96, static_cast<int>(getDpi(window))) : ScreenDpi();
+}
+
 template <typename Owner>
 LRESULT CALLBACK ProgramWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {

@@ -103,6 +103,7 @@ const WindowRoute<SettingsWindow> SettingsWindow::kRoutes[] = {
     {WM_COMMAND, &SettingsWindow::OnCommand},
     {kTextChanged, &SettingsWindow::OnTextChanged},
     {WM_CLOSE, &SettingsWindow::OnClose},
+    {WM_DPICHANGED, &SettingsWindow::OnDpiChanged},
 };
 
 HWND OpenSettingsWindow(HWND owner, System& system, AppState& state, MainWindowLink mainWindow) {
@@ -396,6 +397,11 @@ LRESULT SettingsWindow::OnTextChanged(WPARAM edit, LPARAM) {
 LRESULT SettingsWindow::OnClose(WPARAM, LPARAM) {
   // The close box: the form decides; the window goes only through CloseWindow.
   if (!closed_) form_.Form_QueryUnload();
+  return 0;
+}
+
+LRESULT SettingsWindow::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  if (built_) built_->DpiChanged(window_, wParam, lParam);
   return 0;
 }
 

@@ -141,6 +141,7 @@ class SettingsWindow final : public SettingsWindowView {
   LRESULT OnCommand(WPARAM, LPARAM);
   LRESULT OnTextChanged(WPARAM, LPARAM);
   LRESULT OnClose(WPARAM, LPARAM);
+  LRESULT OnDpiChanged(WPARAM, LPARAM);
 
   int busy_ = 0;
   bool closed_ = false;

@@ -1,5 +1,8 @@
 #include "app/win32/WindowBuilder.h"
 
+#include <utility>
+
+#include "app/win32/ProgramWindow.h"
 #include "platform/win32/GdiCanvas.h"
 
 namespace lanternfly {
@@ -39,13 +42,22 @@ bool BuiltWindow::Build(HWND window) {
     Shown shown{entry.name, nullptr, nullptr};
     if (Control* control = controls_.Find(entry.name)) {
       shown.window = Win32ControlWindow::Create(*control, parent, at, KindName(entry.kind));
-      if (shown.window) shown.handle = shown.window->Handle();
+      if (shown.window) {
+        shown.window->SetDpi(controls_.Dpi());
+        shown.handle = shown.window->Handle();
+      }
     } else {
       shown.handle = MakeSystemControl(entry, parent, at, id);
     }
     if (!parent || !shown.handle) return false;
     SetWindowLongPtrW(shown.handle, GWLP_ID, id);
     shown_.push_back(std::move(shown));
+  }
+  // Made on a screen of another DPI than the system's.
+  if (const int dpi = WindowDpi(window); dpi != controls_.Dpi()) {
+    RECT place{};
+    GetWindowRect(window, &place);
+    DpiChanged(window, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
   }
   return true;
 }
@@ -58,10 +70,48 @@ HWND BuiltWindow::MakeSystemControl(const ControlEntry& entry, HWND parent, cons
                               at.Width(), at.Height(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                               GetModuleHandleW(nullptr), nullptr);
   if (!made) return nullptr;
-  HFONT& font = fonts_[entry.look];
-  if (!font) font = CreateGdiFont(entry.look->font);
-  SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry.look)), FALSE);
   return made;
+}
+
+HFONT BuiltWindow::FontFor(const Look* look) {
+  HFONT& font = fonts_[look];
+  if (!font) font = CreateGdiFont(look->font, controls_.Dpi());
+  return font;
+}
+
+void BuiltWindow::DpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
+  const int dpi = HIWORD(wParam);
+  if (dpi <= 0 || !lParam) return;
+  controls_.SetDpi(dpi);
+  const std::map<const Look*, HFONT> old = std::exchange(fonts_, {});
+  const WindowLayout& layout = controls_.Layout();
+  for (const Shown& shown : shown_) {
+    const ControlEntry& entry = *layout.Find(shown.name);
+    const Rect at = ScaledTo(dpi, entry.place);
+    if (shown.window) {
+      shown.window->SetDpi(dpi);
+    } else {
+      SendMessageW(shown.handle, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry.look)), FALSE);
+    }
+    SetWindowPos(shown.handle, nullptr, at.left, at.top, at.Width(), at.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  for (const auto& [look, font] : old) DeleteObject(font);
+
+  // The frame at the new DPI may be of another size than the suggestion
+  // reckoned with: the client area is made the layout's.
+  const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client{}, outer{};
+  GetClientRect(window, &client);
+  GetWindowRect(window, &outer);
+  const int moreWidth = Scaled(layout.client.width) - client.right;
+  const int moreHeight = Scaled(layout.client.height) - client.bottom;
+  if (moreWidth != 0 || moreHeight != 0)
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left + moreWidth, outer.bottom - outer.top + moreHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 HWND BuiltWindow::Handle(std::u16string_view name) const {

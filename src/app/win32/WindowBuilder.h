@@ -36,6 +36,10 @@ class BuiltWindow {
     return controls_.Get<T>(name);
   }
   int Scaled(int pixels) const { return ScaledTo(controls_.Dpi(), pixels); }
+  // WM_DPICHANGED: every control at the new DPI (wParam), laid out again,
+  // and `window` at the suggested place (lParam) with its client area the
+  // layout's at that DPI.
+  void DpiChanged(HWND window, WPARAM wParam, LPARAM lParam);
 
  private:
   struct Shown {
@@ -45,6 +49,8 @@ class BuiltWindow {
   };
 
   HWND MakeSystemControl(const ControlEntry& entry, HWND parent, const Rect& at, int id);
+  // The font of a system control, made once for each look at the present DPI.
+  HFONT FontFor(const Look* look);
 
   ControlSet controls_;
   std::vector<Shown> shown_;

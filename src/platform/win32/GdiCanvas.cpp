@@ -54,9 +54,9 @@ class ShapeTools {
 
 }  // namespace
 
-HFONT CreateGdiFont(const FontSpec& font) {
+HFONT CreateGdiFont(const FontSpec& font, int dpi) {
   LOGFONTW request{};
-  request.lfHeight = -static_cast<LONG>(std::lround(font.points * ScreenDpi() / 72.0));
+  request.lfHeight = -static_cast<LONG>(std::lround(font.points * (dpi > 0 ? dpi : ScreenDpi()) / 72.0));
   request.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   request.lfItalic = font.italic;
   request.lfUnderline = font.underline;
@@ -152,9 +152,18 @@ void GdiCanvas::Line(Point from, Point to, Colour pen) {
 
 void GdiCanvas::SetPixel(Point at, Colour colour) { SetPixelV(dc_, at.x, at.y, colour); }
 
+void GdiCanvas::SetFontDpi(int dpi) {
+  if (dpi == fontDpi_) return;
+  fontDpi_ = dpi;
+  SelectFont(font_);
+}
+
 void GdiCanvas::SetFont(const FontSpec& font) {
-  if (font == font_ && hfont_) return;
-  HFONT made = CreateGdiFont(font);
+  if (font != font_ || !hfont_) SelectFont(font);
+}
+
+void GdiCanvas::SelectFont(const FontSpec& font) {
+  HFONT made = CreateGdiFont(font, fontDpi_);
   if (!made) return;
   HGDIOBJ previous = SelectObject(dc_, made);
   if (!oldFont_) oldFont_ = previous;

@@ -38,6 +38,8 @@ class GdiCanvas final : public Canvas {
   void Polygon(std::span<const Point> points, Colour pen, std::optional<Colour> brush) override;
   void Line(Point from, Point to, Colour pen) override;
   void SetPixel(Point at, Colour colour) override;
+  // The pixels per inch its fonts are made for (0, at first: the screen's).
+  void SetFontDpi(int dpi);
   void SetFont(const FontSpec& font) override;
   const FontSpec& Font() const override { return font_; }
   Size MeasureText(std::u16string_view text) override;
@@ -48,6 +50,8 @@ class GdiCanvas final : public Canvas {
   void DrawFocusRect(const Rect& rect) override;
 
  private:
+  void SelectFont(const FontSpec& font);
+
   Size extent_;
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
@@ -55,10 +59,11 @@ class GdiCanvas final : public Canvas {
   const std::uint32_t* bits_ = nullptr;  // BGRA, top-down
   FontSpec font_;
   HFONT hfont_ = nullptr;
+  int fontDpi_ = 0;
   HGDIOBJ oldFont_ = nullptr;
 };
 
-// A GDI font for `font` at the screen's resolution; the caller deletes it.
-HFONT CreateGdiFont(const FontSpec& font);
+// A GDI font for `font` at `dpi` (0: the screen's); the caller deletes it.
+HFONT CreateGdiFont(const FontSpec& font, int dpi = 0);
 
 }  // namespace lanternfly

@@ -230,7 +230,13 @@ LRESULT Win32ControlWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
 void Win32ControlWindow::PaintInto(HDC target) {
   const Size size = ClientSize();
   if (!canvas_ || canvas_->Extent() != size) canvas_ = std::make_unique<GdiCanvas>(size, target);
+  canvas_->SetFontDpi(dpi_);
   control_.Paint(*canvas_);
+}
+
+void Win32ControlWindow::SetDpi(int dpi) {
+  dpi_ = dpi;
+  Invalidate();
 }
 
 void Win32ControlWindow::PaintOffScreen() {
@@ -511,7 +517,7 @@ void Win32ControlWindow::OpenEditBox(const EditBoxSpec& request) {
   editSpec_ = request;
   if (editFont_) DeleteObject(editFont_);
   if (editBrush_) DeleteObject(editBrush_);
-  editFont_ = CreateGdiFont(request.font);
+  editFont_ = CreateGdiFont(request.font, dpi_);
   editBrush_ = CreateSolidBrush(request.back);
   SendMessageW(editBox_, WM_SETFONT, reinterpret_cast<WPARAM>(editFont_), FALSE);
   SetWindowTextW(editBox_, Wide(request.text));

@@ -40,6 +40,8 @@ class Win32ControlWindow final : public ControlHost {
   // control's code may still be running under the handler that closed it.
   static int MessagesInHand();
   ControlSurface& Shown() const { return control_; }
+  // The pixels per inch of the control's fonts (0, at first: the screen's).
+  void SetDpi(int dpi);
 
   // Paints the control into the off-screen bitmap now, without showing it;
   // the window's next paint shows the same picture.
@@ -127,6 +129,7 @@ class Win32ControlWindow final : public ControlHost {
   bool leaveTracked_ = false;
   bool live_ = false;  // attached: events reach the control
   int resizeDepth_ = 0;
+  int dpi_ = 0;
 
   HWND scrollBar_ = nullptr;
   ScrollBarState scrollState_;
