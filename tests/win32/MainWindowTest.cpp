@@ -7,6 +7,7 @@
 #include <ole2.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -265,9 +266,16 @@ Read Accessible(HWND window, LONG child = CHILDID_SELF) {
   return read;
 }
 
+// The client areas whose state changed, as a reader hears of them.
+std::vector<HWND> stateChanges;
+void CALLBACK HearStateChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT && child == CHILDID_SELF) stateChanges.push_back(window);
+}
+
 // Through Active Accessibility, from this process as a screen reader reads:
 // each kind of control in both windows, and the room list's rows with their
-// selection. A button disabled from outside reads as unavailable.
+// selection. A button disabled from outside reads as unavailable; a box
+// cleared by a click reads so, and readers hear that its state changed.
 TEST_F(MainWindowTest, ScreenReadersReadEachControlsRoleNameAndState) {
   ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
   FakeProgram winmx("chat winmx --room Lobby --room Jazz");
@@ -302,13 +310,18 @@ TEST_F(MainWindowTest, ScreenReadersReadEachControlsRoleNameAndState) {
       {u"CatGeneral", {ROLE_SYSTEM_STATICTEXT, L"General", STATE_SYSTEM_READONLY}},
       {u"ButtonSave", {ROLE_SYSTEM_PUSHBUTTON, L"Save Changes", kBox}},
       {u"SelectAutoDisplay", {ROLE_SYSTEM_CHECKBUTTON, L"Enable Auto Display", kBox | STATE_SYSTEM_CHECKED}},
+      {u"SelectHideOnMinimize", {ROLE_SYSTEM_CHECKBUTTON, L"Hide to tray on minimize", kBox | STATE_SYSTEM_CHECKED}},
   };
   for (const auto& [name, read] : settingsControls)
     EXPECT_EQ(Accessible(test::ControlOf(settings, SettingsWindowLayout(), name)), read);
   HWND box = test::ControlOf(settings, SettingsWindowLayout(), u"SelectHideOnMinimize");
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr, &HearStateChange,
+                                       0, 0, WINEVENT_OUTOFCONTEXT);
   test::Click(box);
   const Read cleared{ROLE_SYSTEM_CHECKBUTTON, L"Hide to tray on minimize", kBox};
   EXPECT_TRUE(WaitUntil(3000, [&] { return Accessible(box) == cleared; }));
+  EXPECT_TRUE(WaitUntil(3000, [&] { return std::count(stateChanges.begin(), stateChanges.end(), box) == 1; }));
+  UnhookWinEvent(hook);
   CoUninitialize();
 }
 
