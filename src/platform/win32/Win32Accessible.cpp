@@ -300,7 +300,11 @@ class Win32Accessible::Object final : public Counted<IAccessible> {
   HRESULT Find(const VARIANT& id, Target& t) const {
     if (!control_) return RPC_E_DISCONNECTED;
     if (id.vt != VT_I4) return E_INVALIDARG;
-    t.d = control_->Describe();
+    try {
+      t.d = control_->Describe();
+    } catch (...) {
+      return E_OUTOFMEMORY;  // nothing may unwind into COM
+    }
     if (id.lVal == CHILDID_SELF) return S_OK;
     if (id.lVal < 1 || id.lVal > static_cast<LONG>(t.d.items.size())) return E_INVALIDARG;
     t.item = &t.d.items[static_cast<size_t>(id.lVal - 1)];
