@@ -48,6 +48,10 @@ class CntrlBox : public Control {
 
   void Paint(Canvas& canvas) override;
   std::u16string AccessibleText() const override { return caption_; }
+  AccessibleDescription Describe() const override {
+    const bool option = cntrlType_ & kOptionBox;
+    return {option ? AccessibleRole::kOptionButton : AccessibleRole::kCheckBox, caption_, selectValue_};
+  }
   void OnClick(MouseButton button) override;
 
   std::function<void()> Click;

@@ -139,6 +139,7 @@ class HyperLabel : public Control {
 
   void Paint(Canvas& canvas) override;
   std::u16string AccessibleText() const override { return layout_.plainCaption; }
+  AccessibleDescription Describe() const override { return {AccessibleRole::kStaticText, layout_.plainCaption}; }
   void OnMouseMove(MouseButton held, int shift, Point at) override;
   void OnClick(MouseButton button) override;
   void OnDoubleClick(MouseButton button, Point at) override;

@@ -95,6 +95,7 @@ class PanelFrame : public Control {
 
   void Paint(Canvas& canvas) override;
   std::u16string AccessibleText() const override { return caption_; }
+  AccessibleDescription Describe() const override { return {AccessibleRole::kGrouping, caption_}; }
   void OnResize(Size size) override;
   void OnEnable(bool enabled) override;
   void OnMouseDown(MouseButton button, int shift, Point at) override;

@@ -34,6 +34,7 @@ class PlainLabel : public Control {
 
   void Paint(Canvas& canvas) override;
   std::u16string AccessibleText() const override { return caption_; }
+  AccessibleDescription Describe() const override { return {AccessibleRole::kStaticText, caption_}; }
   void OnMouseMove(MouseButton held, int shift, Point at) override;
   void OnClick(MouseButton button) override;
 

@@ -93,6 +93,9 @@ class iButton : public Control {
 
   void Paint(Canvas& canvas) override;
   std::u16string AccessibleText() const override { return caption_; }
+  AccessibleDescription Describe() const override {
+    return {AccessibleRole::kPushButton, caption_, buttonType_ == ButtonKind::kToggle && value_};
+  }
   void OnMouseDown(MouseButton button, int shift, Point at) override;
   void OnMouseUp(MouseButton button, int shift, Point at) override;
   void OnMouseMove(MouseButton held, int shift, Point at) override;

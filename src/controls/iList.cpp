@@ -223,6 +223,20 @@ void iList::Paint(Canvas& canvas) {
   PaintBorder(canvas);
 }
 
+AccessibleDescription iList::Describe() const {
+  AccessibleDescription description{AccessibleRole::kList};
+  description.multipleSelection = Mode == SelectMode::kMultiple;
+  description.current = ListIndex();
+  const Rect& area = geometry_.area;
+  for (int index = 0; index < ListCount(); ++index) {
+    Rect row = RowRect(geometry_, index - TopIndex());
+    const bool shown = index >= TopIndex() && row.top < area.bottom;
+    row.bottom = std::min(row.bottom, area.bottom);
+    description.items.push_back({ItemText(index), ItemSelected(index), shown, row});
+  }
+  return description;
+}
+
 void iList::PaintRow(Canvas& canvas, int index, const Rect& row) {
   // A row cut off at the bottom is painted down to the area's edge only.
   const Rect shown{row.left, row.top, row.right, std::min(row.bottom, geometry_.area.bottom)};

@@ -157,6 +157,7 @@ class iList : public Control, public ListModel, private ListObserver {
   bool Editing() const { return editing_; }
 
   void Paint(Canvas& canvas) override;
+  AccessibleDescription Describe() const override;
   void OnMouseDown(MouseButton button, int shift, Point at) override;
   void OnMouseUp(MouseButton button, int shift, Point at) override;
   void OnMouseMove(MouseButton held, int shift, Point at) override;

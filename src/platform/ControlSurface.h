@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Canvas.h"
 
@@ -56,6 +57,28 @@ struct ScrollBarState {
   int maximum = 0;
   int largeChange = 1;
   int value = 0;
+};
+
+// What a screen reader is told of a control. The window adds what it knows
+// itself: whether it is enabled, shown and focused.
+enum class AccessibleRole { kClient, kStaticText, kPushButton, kCheckBox, kOptionButton, kGrouping, kList };
+
+struct AccessibleItem {
+  std::u16string name;
+  bool selected = false;
+  bool shown = false;  // in view, not scrolled away
+  Rect place;          // its row, in client pixels
+  bool operator==(const AccessibleItem&) const = default;
+};
+
+struct AccessibleDescription {
+  AccessibleRole role = AccessibleRole::kClient;
+  std::u16string name = {};  // the caption as the user reads it
+  bool checked = false;  // a box ticked or chosen, a toggle button held down
+  bool multipleSelection = false;
+  std::vector<AccessibleItem> items = {};  // a list's rows
+  int current = -1;  // the item the keys act on, -1 for none
+  bool operator==(const AccessibleDescription&) const = default;
 };
 
 // The window around a control, as the control needs it.
@@ -132,6 +155,7 @@ class ControlSurface {
 
   // The text its window carries (a label's or button's caption).
   virtual std::u16string AccessibleText() const { return {}; }
+  virtual AccessibleDescription Describe() const { return {AccessibleRole::kClient, AccessibleText()}; }
 
   // Whether the control takes input and draws as enabled. Its window follows
   // this state, and OnEnable tells the control when the window's changes.

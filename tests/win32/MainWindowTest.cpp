@@ -4,7 +4,10 @@
 // commands, the tray icon's callback message, its message boxes).
 
 #include <gtest/gtest.h>
+#include <ole2.h>
+#include <oleacc.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -13,6 +16,7 @@
 #include "FakeProgram.h"
 #include "WindowChecks.h"
 #include "app/win32/MainWindow.h"
+#include "app/win32/SettingsWindow.h"
 
 namespace lanternfly {
 namespace {
@@ -230,6 +234,98 @@ TEST_F(MainWindowTest, MinimisingHidesAndTheTrayBringsItBackButMouseMovesDoNot) 
     EXPECT_TRUE(WaitUntil(3000, shown));
   }
   EXPECT_TRUE(program.ExitsOnYes(main, kCommandExitTray));
+}
+
+// A control, or a list's row, as a screen reader reads it from another
+// process, with the states that the controls set.
+struct Read {
+  LONG role = 0;
+  std::wstring name;
+  LONG state = 0;
+  bool operator==(const Read&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const Read& r) {
+  const std::string name(r.name.begin(), r.name.end());
+  return out << r.role << " \"" << name << "\" " << std::hex << r.state << std::dec;
+}
+
+Read Accessible(HWND window, LONG child = CHILDID_SELF) {
+  constexpr LONG kStates = STATE_SYSTEM_CHECKED | STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_SELECTED |
+                           STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_READONLY |
+                           STATE_SYSTEM_MULTISELECTABLE | STATE_SYSTEM_INVISIBLE;
+  Read read;
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object))))
+    return read;
+  VARIANT id{}, role{}, state{};
+  id.vt = VT_I4;
+  id.lVal = child;
+  BSTR name = nullptr;
+  if (object->get_accRole(id, &role) == S_OK) read.role = role.lVal;
+  if (object->get_accState(id, &state) == S_OK) read.state = state.lVal & kStates;
+  if (object->get_accName(id, &name) == S_OK) read.name = name;
+  SysFreeString(name);
+  object->Release();
+  return read;
+}
+
+// The client areas whose state changed, as a reader hears of them.
+std::vector<HWND> stateChanges;
+void CALLBACK HearStateChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT && child == CHILDID_SELF) stateChanges.push_back(window);
+}
+
+// Through Active Accessibility, from this process as a screen reader reads:
+// each kind of control in both windows, and the room list's rows with their
+// selection. A button disabled from outside reads as unavailable; a box
+// cleared by a click reads so, and readers hear that its state changed.
+TEST_F(MainWindowTest, ScreenReadersReadEachControlsRoleNameAndState) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  FakeProgram winmx("chat winmx --room Lobby --room Jazz");
+  std::unique_ptr<FakeProgram> winamp = Winamp("Simon & Garfunkel - The Boxer");  // an "&" is no mnemonic
+  ASSERT_TRUE(winmx.Started() && winamp->Started());
+  Lanternfly program;
+  ASSERT_NE(main = program.StartFresh(), nullptr);
+  EXPECT_TRUE(WaitUntil(10000, [&] { return test::TextOf(Control(u"CurrentlyPlayingLabel"))[0] == L'S'; }));
+  HWND list = Control(u"channellist");
+  test::Click(list, 20, ScaledTo(ScreenDpi(), 24));  // the second row
+  EnableWindow(Control(u"ButtonRefresh"), FALSE);
+  constexpr LONG kBox = STATE_SYSTEM_FOCUSABLE, kRow = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+  EXPECT_TRUE(WaitUntil(3000, [&] { return Accessible(list, 2).state & STATE_SYSTEM_SELECTED; }));
+  EXPECT_EQ(Accessible(list, 1), (Read{ROLE_SYSTEM_LISTITEM, L"[WinMX] Lobby", kRow}));
+  EXPECT_EQ(Accessible(list, 2), (Read{ROLE_SYSTEM_LISTITEM, L"[WinMX] Jazz", kRow | STATE_SYSTEM_SELECTED}));
+  EXPECT_EQ(Accessible(list), (Read{ROLE_SYSTEM_LIST, L"", kBox | STATE_SYSTEM_MULTISELECTABLE}));
+  const std::pair<const char16_t*, Read> mainControls[] = {
+      {u"FrameChoose", {ROLE_SYSTEM_GROUPING, L"Choose Rooms:", 0}},
+      {u"ButtonRefresh", {ROLE_SYSTEM_PUSHBUTTON, L"Refresh Channel List", STATE_SYSTEM_UNAVAILABLE}},
+      {u"Label1", {ROLE_SYSTEM_STATICTEXT, L"Send Display To:", STATE_SYSTEM_READONLY}},
+      {u"CurrentlyPlayingLabel", {ROLE_SYSTEM_STATICTEXT, L"Simon & Garfunkel - The Boxer", STATE_SYSTEM_READONLY}},
+      {u"SelectSendAll", {ROLE_SYSTEM_RADIOBUTTON, L"Send to All Channels", kBox | STATE_SYSTEM_CHECKED}},
+      {u"SelectSendSelected", {ROLE_SYSTEM_RADIOBUTTON, L"Send to Selected Channels Only", kBox}},
+  };
+  for (const auto& [name, read] : mainControls) EXPECT_EQ(Accessible(Control(name)), read);
+
+  Command(main, kCommandSettings);
+  HWND settings = program.Window(kSettingsWindowClass, nullptr);
+  ASSERT_NE(settings, nullptr);
+  const std::pair<const char16_t*, Read> settingsControls[] = {
+      {u"CategoryFrame", {ROLE_SYSTEM_GROUPING, L"Select Category:", 0}},
+      {u"CatGeneral", {ROLE_SYSTEM_STATICTEXT, L"General", STATE_SYSTEM_READONLY}},
+      {u"ButtonSave", {ROLE_SYSTEM_PUSHBUTTON, L"Save Changes", kBox}},
+      {u"SelectAutoDisplay", {ROLE_SYSTEM_CHECKBUTTON, L"Enable Auto Display", kBox | STATE_SYSTEM_CHECKED}},
+      {u"SelectHideOnMinimize", {ROLE_SYSTEM_CHECKBUTTON, L"Hide to tray on minimize", kBox | STATE_SYSTEM_CHECKED}},
+  };
+  for (const auto& [name, read] : settingsControls)
+    EXPECT_EQ(Accessible(test::ControlOf(settings, SettingsWindowLayout(), name)), read);
+  HWND box = test::ControlOf(settings, SettingsWindowLayout(), u"SelectHideOnMinimize");
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr, &HearStateChange,
+                                       0, 0, WINEVENT_OUTOFCONTEXT);
+  test::Click(box);
+  const Read cleared{ROLE_SYSTEM_CHECKBUTTON, L"Hide to tray on minimize", kBox};
+  EXPECT_TRUE(WaitUntil(3000, [&] { return Accessible(box) == cleared; }));
+  EXPECT_TRUE(WaitUntil(3000, [&] { return std::count(stateChanges.begin(), stateChanges.end(), box) == 1; }));
+  UnhookWinEvent(hook);
+  CoUninitialize();
 }
 
 // The session's end saves a change unasked and leaves the end to Windows.

@@ -160,6 +160,7 @@ const Win32ControlWindow::Route Win32ControlWindow::kRoutes[] = {
     {WM_CTLCOLOREDIT, &Win32ControlWindow::OnEditColours},
     {WM_COMMAND, &Win32ControlWindow::OnCommand},
     {WM_NCDESTROY, &Win32ControlWindow::OnNcDestroy},
+    {WM_GETOBJECT, &Win32ControlWindow::OnGetObject},
 };
 
 std::unique_ptr<Win32ControlWindow> Win32ControlWindow::Create(ControlSurface& control, HWND parent, const Rect& rect,
@@ -410,13 +411,22 @@ LRESULT Win32ControlWindow::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
   window_ = nullptr;
   scrollBar_ = editBox_ = toolTip_ = nullptr;  // gone with their parent or owner
   live_ = false;
+  accessible_.reset();
   return DefWindowProcW(window, WM_NCDESTROY, wParam, lParam);
+}
+
+LRESULT Win32ControlWindow::OnGetObject(WPARAM wParam, LPARAM lParam) {
+  if (static_cast<LONG>(lParam) != OBJID_CLIENT) return DefWindowProcW(window_, WM_GETOBJECT, wParam, lParam);
+  if (!accessible_) accessible_ = std::make_unique<Win32Accessible>(window_, control_);
+  return accessible_->Answer(wParam);
 }
 
 // ControlHost.
 
 void Win32ControlWindow::Invalidate() {
   if (window_) InvalidateRect(window_, nullptr, FALSE);
+  // Every change the control shows passes here.
+  if (accessible_) accessible_->Changed();
 }
 
 Size Win32ControlWindow::ClientSize() const {

@@ -20,6 +20,7 @@
 
 #include "platform/ControlSurface.h"
 #include "platform/win32/GdiCanvas.h"
+#include "platform/win32/Win32Accessible.h"
 
 namespace lanternfly {
 
@@ -113,6 +114,7 @@ class Win32ControlWindow final : public ControlHost {
   LRESULT OnEditColours(WPARAM, LPARAM);
   LRESULT OnCommand(WPARAM, LPARAM);
   LRESULT OnNcDestroy(WPARAM, LPARAM);
+  LRESULT OnGetObject(WPARAM, LPARAM);
 
   void ButtonDown(MouseButton button, LPARAM lParam);
   void ButtonUp(MouseButton button, LPARAM lParam);
@@ -141,6 +143,8 @@ class Win32ControlWindow final : public ControlHost {
   EditBoxSpec editSpec_;
 
   HWND toolTip_ = nullptr;
+
+  std::unique_ptr<Win32Accessible> accessible_;  // once a screen reader asked
 };
 
 }  // namespace lanternfly
