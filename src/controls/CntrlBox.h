@@ -49,6 +49,7 @@ class CntrlBox : public Control {
   void Paint(Canvas& canvas) override;
   std::u16string AccessibleText() const override { return caption_; }
   void OnClick(MouseButton button) override;
+  void OnFocus(bool gained) override;
 
   std::function<void()> Click;
 

@@ -42,6 +42,23 @@ std::vector<HWND> TrayIcons() {
 
 void Command(HWND main, UINT id) { PostMessageW(main, WM_COMMAND, id, 0); }
 
+// Keys pressed together and let go in turn, as the user types them, to the
+// window in front.
+void Keys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> input;
+  for (WORD key : keys) input.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+    input.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+// The window that has the keyboard focus in `top`'s thread.
+HWND Focus(HWND top) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
 // A copy of the program in a fresh folder, started there; both gone at the end.
 class Lanternfly {
  public:
@@ -117,6 +134,13 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(test::kDpiAware); }
   HWND Control(std::u16string_view name) const { return test::ControlOf(main, kLayout, name); }
+  // The keys pressed, then the focus where `name` is.
+  bool KeysTo(std::initializer_list<WORD> keys, std::u16string_view name, HWND top = nullptr,
+              const WindowLayout& layout = kLayout) const {
+    Keys(keys);
+    top = top ? top : main;
+    return WaitUntil(3000, [&] { return Focus(top) == test::ControlOf(top, layout, name); });
+  }
   test::Screenshot Picture() const {
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     return test::CaptureClient(main);
@@ -240,6 +264,35 @@ TEST_F(MainWindowTest, TheSessionsEndSavesTheChoices) {
   EXPECT_TRUE(WaitUntil(3000, [&] { return program.Settings().find("SelectedPlayer=VLC\r\n") != std::string::npos; }))
       << program.Settings();
   EXPECT_FALSE(program.Ends(0));
+}
+
+// Without a mouse: Tab and Shift+Tab go round the controls the user acts on
+// in reading order, an option group entered once, at its choice.
+TEST_F(MainWindowTest, TabGoesRoundInReadingOrder) {
+  Lanternfly program;
+  ASSERT_NE(main = program.StartFresh(), nullptr);
+  SetForegroundWindow(main);
+  const std::u16string_view order[] = {u"channellist", u"ButtonRefresh", u"SelectSendAll", u"SelectWinamp",
+                                       u"CurrentlyPlayingLabel"};
+  for (std::u16string_view name : order) EXPECT_TRUE(KeysTo({VK_TAB}, name)) << std::string(name.begin(), name.end());
+  EXPECT_TRUE(KeysTo({VK_TAB}, order[0]));
+  for (int i = 4; i >= 0; --i) EXPECT_TRUE(KeysTo({VK_SHIFT, VK_TAB}, order[i])) << i;
+}
+
+// The question belongs to the main window and holds it: a second Exit
+// posted meanwhile starts no second question, so the first one's Yes ends
+// the program.
+TEST_F(MainWindowTest, ASecondExitWaitsForTheQuestion) {
+  Lanternfly program;
+  ASSERT_NE(main = program.StartFresh(), nullptr);
+  Command(main, kCommandExit);
+  HWND question = program.Window(L"#32770", L"Confirm Exit Request");
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(GetWindow(question, GW_OWNER), main);
+  EXPECT_FALSE(IsWindowEnabled(main));
+  Command(main, kCommandExit);
+  Lanternfly::Answer(question, IDYES);  // behind the second Exit in the queue
+  EXPECT_TRUE(program.Ends(5000));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/win32/MainWindow.h"
+#include "app/win32/SettingsWindow.h"
 #include "platform/CodePage.h"
 #include "platform/Timers.h"
 
@@ -28,6 +29,14 @@ std::u16string SettingsPath() {
   path.erase(path.find_last_of(L"\\/") + 1);
   path += L"settings.ini";
   return std::u16string(path.begin(), path.end());
+}
+
+bool DialogKeys(MSG& message) {
+  HWND top = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  wchar_t name[64] = L"";
+  if (!top || !GetClassNameW(top, name, 64)) return false;
+  const std::wstring kind(name);
+  return (kind == kMainWindowClass || kind == kSettingsWindowClass) && IsDialogMessageW(top, &message);
 }
 
 int Run() {
@@ -52,6 +61,9 @@ int Run() {
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    // The dialog keys (Tab, the arrows, Enter, Escape) in the program's two
+    // windows, as in a dialog box.
+    if (DialogKeys(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
