@@ -161,14 +161,19 @@ std::unique_ptr<FakeProgram> Winamp(const std::string& artistSong) {
   return std::make_unique<FakeProgram>("winamp --title \"1. " + artistSong + " - Winamp\" --path Z:/nowhere.mp3");
 }
 
+// A room in each of two chat clients, and Winamp playing a first song.
+struct TwoRooms {
+  FakeProgram winmx{"chat winmx --room Lobby"}, metis{"chat metis --room Chat"};
+  std::unique_ptr<FakeProgram> winamp = Winamp("Some Artist - Some Song");
+};
+
 // At every DPI: laid out as its layout says (the window's size, every
 // control in its place, none cut off or over another, each caption fitting,
 // the frames' bodies and headers) and pictured; announces to every room or
 // only to the selected ones.
 TEST_F(MainWindowTest, LaidOutAndAnnouncesInAllRoomsOrOnlyTheSelectedOnes) {
-  FakeProgram winmx("chat winmx --room Lobby");
-  FakeProgram metis("chat metis --room Chat");
-  std::unique_ptr<FakeProgram> winamp = Winamp("Some Artist - Some Song");
+  TwoRooms rooms;
+  auto& [winmx, metis, winamp] = rooms;
   ASSERT_TRUE(winmx.Started() && metis.Started() && winamp->Started());
   Lanternfly program;
   ASSERT_NE(main = program.StartFresh(), nullptr);
@@ -277,6 +282,43 @@ TEST_F(MainWindowTest, TabGoesRoundInReadingOrder) {
   for (std::u16string_view name : order) EXPECT_TRUE(KeysTo({VK_TAB}, name)) << std::string(name.begin(), name.end());
   EXPECT_TRUE(KeysTo({VK_TAB}, order[0]));
   for (int i = 4; i >= 0; --i) EXPECT_TRUE(KeysTo({VK_SHIFT, VK_TAB}, order[i])) << i;
+}
+
+// Keys alone: a room chosen in the list by the arrows and Space, the choice
+// of rooms moved by the arrows in its group, with the focus cue drawn; the
+// next song goes to that room only; then Exit from the menu bar, answered Yes.
+TEST_F(MainWindowTest, KeysAloneAnnounceToOneRoomAndExit) {
+  TwoRooms rooms;
+  auto& [winmx, metis, winamp] = rooms;
+  ASSERT_TRUE(winmx.Started() && metis.Started() && winamp->Started());
+  Lanternfly program;
+  ASSERT_NE(main = program.StartFresh(), nullptr);
+  ASSERT_EQ(metis.Sent("Chat", 1).size(), 1u);
+  SetForegroundWindow(main);
+  ASSERT_TRUE(KeysTo({VK_TAB}, u"channellist"));
+  Keys({VK_DOWN});
+  Keys({VK_SPACE});
+  ASSERT_TRUE(KeysTo({VK_TAB}, u"ButtonRefresh"));
+  ASSERT_TRUE(KeysTo({VK_TAB}, u"SelectSendAll"));
+  const test::Screenshot plain = Picture();
+  ASSERT_TRUE(KeysTo({VK_DOWN}, u"SelectSendSelected"));
+  EXPECT_TRUE(WaitUntil(3000, [&] { return !HasDot(Picture(), u"SelectSendAll"); }));
+  // The dotted rectangle along the box's edge went with the focus.
+  const test::Screenshot moved = Picture();
+  int changed = 0;
+  for (int y = 0; y < 4; ++y) changed += test::At(plain, main, Control(u"SelectSendAll"), 0, y) !=
+                                         test::At(moved, main, Control(u"SelectSendAll"), 0, y);
+  EXPECT_GT(changed, 0);
+
+  winamp = Winamp("Second Artist - Second Song");
+  EXPECT_EQ(winmx.Sent("Lobby", 2).size(), 2u);
+  EXPECT_EQ(metis.Sent("Chat").size(), 1u);
+  Keys({VK_F10});
+  Keys({VK_RETURN});
+  Keys({VK_RETURN});
+  ASSERT_NE(program.Window(L"#32770", L"Confirm Exit Request"), nullptr);
+  Keys({VK_RETURN});
+  EXPECT_TRUE(program.Ends(5000));
 }
 
 // The question belongs to the main window and holds it: a second Exit

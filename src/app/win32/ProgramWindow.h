@@ -65,6 +65,14 @@ struct WindowRoute {
   LRESULT (Owner::*handler)(WPARAM, LPARAM);
 };
 
+// WM_NEXTDLGCTL as a dialog box answers it: the dialog keys of the message
+// loop send it to the window itself (the arrows in a group, under Wine).
+inline LRESULT MoveFocus(HWND window, WPARAM wParam, LPARAM lParam) {
+  HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
+  if (next && IsChild(window, next)) SetFocus(next);
+  return 0;
+}
+
 // The handler of the message's route, or DefWindowProcW. Nothing may unwind
 // through the system's window code.
 template <typename Owner, std::size_t N>
@@ -72,6 +80,7 @@ LRESULT RouteMessage(Owner& owner, HWND window, const WindowRoute<Owner> (&route
                      LPARAM lParam) {
   const auto route = std::find_if(std::begin(routes), std::end(routes),
                                   [message](const WindowRoute<Owner>& r) { return r.message == message; });
+  if (route == std::end(routes) && message == WM_NEXTDLGCTL) return MoveFocus(window, wParam, lParam);
   if (route == std::end(routes)) return DefWindowProcW(window, message, wParam, lParam);
   try {
     return (owner.*route->handler)(wParam, lParam);

@@ -36,7 +36,11 @@ bool DialogKeys(MSG& message) {
   wchar_t name[64] = L"";
   if (!top || !GetClassNameW(top, name, 64)) return false;
   const std::wstring kind(name);
-  return (kind == kMainWindowClass || kind == kSettingsWindowClass) && IsDialogMessageW(top, &message);
+  if (kind != kMainWindowClass && kind != kSettingsWindowClass) return false;
+  // A key shows the focus cue from then on, as Windows' dialog keys do.
+  if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN)
+    SendMessageW(top, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  return IsDialogMessageW(top, &message);
 }
 
 int Run() {
