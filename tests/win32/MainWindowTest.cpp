@@ -13,6 +13,7 @@
 #include "FakeProgram.h"
 #include "WindowChecks.h"
 #include "app/win32/MainWindow.h"
+#include "app/win32/SettingsWindow.h"
 
 namespace lanternfly {
 namespace {
@@ -49,6 +50,15 @@ void Keys(std::initializer_list<WORD> keys) {
   for (WORD key : keys) input.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
   for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
     input.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+// Text typed as characters.
+void Type(std::wstring_view text) {
+  std::vector<INPUT> input;
+  for (wchar_t c : text)
+    for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}})
+      input.push_back(INPUT{INPUT_KEYBOARD, {.ki = {0, c, KEYEVENTF_UNICODE | up, 0, 0}}});
   SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
 
@@ -286,8 +296,8 @@ TEST_F(MainWindowTest, TabGoesRoundInReadingOrder) {
 
 // Keys alone: a room chosen in the list by the arrows and Space, the choice
 // of rooms moved by the arrows in its group, with the focus cue drawn; the
-// next song goes to that room only; then Exit from the menu bar, answered Yes.
-TEST_F(MainWindowTest, KeysAloneAnnounceToOneRoomAndExit) {
+// next song goes to that room only.
+TEST_F(MainWindowTest, KeysAloneAnnounceToOneRoom) {
   TwoRooms rooms;
   auto& [winmx, metis, winamp] = rooms;
   ASSERT_TRUE(winmx.Started() && metis.Started() && winamp->Started());
@@ -313,12 +323,65 @@ TEST_F(MainWindowTest, KeysAloneAnnounceToOneRoomAndExit) {
   winamp = Winamp("Second Artist - Second Song");
   EXPECT_EQ(winmx.Sent("Lobby", 2).size(), 2u);
   EXPECT_EQ(metis.Sent("Chat").size(), 1u);
-  Keys({VK_F10});
+}
+
+// Keys alone: in the settings window the template changed, a pattern and a
+// word added, all saved; then the program left with Yes.
+TEST_F(MainWindowTest, KeysAloneChangeAndSaveTheSettings) {
+  Lanternfly program;
+  ASSERT_NE(main = program.StartFresh(), nullptr);
+  SetForegroundWindow(main);
+  for (WORD key : {VK_F10, VK_RIGHT, VK_RETURN}) Keys({key});
+  HWND settings = program.Window(kSettingsWindowClass, nullptr);
+  ASSERT_NE(settings, nullptr);
+  const WindowLayout& layout = SettingsWindowLayout();
+  // Tab until the focus is there, each press waited for.
+  auto tabTo = [&](std::u16string_view name) {
+    for (int i = 0; i < 60; ++i) {
+      const HWND before = Focus(settings);
+      Keys({VK_TAB});
+      WaitUntil(3000, [&] { return Focus(settings) != before; });
+      if (Focus(settings) == test::ControlOf(settings, layout, name)) return true;
+    }
+    return false;
+  };
+  // A category chosen by the arrows in its group and Space.
+  auto page = [&](int down) {
+    ASSERT_TRUE(tabTo(u"CatGeneral"));
+    for (int i = 0; i < down; ++i) Keys({VK_DOWN});
+    Keys({VK_SPACE});
+  };
+  page(2);
+  ASSERT_TRUE(tabTo(u"TextBoxDisplayMessage"));
+  Keys({VK_END});
+  Type(L" by keys");
+  page(3);
+  ASSERT_TRUE(tabTo(u"ButtonAddPattern"));
+  Keys({VK_SPACE});
+  ASSERT_TRUE(tabTo(u"TextPatternAdd"));
+  Type(L"[c,0,1,2]typed[/c]");
+  ASSERT_TRUE(tabTo(u"TextChooseName"));
+  Type(L"Typed");
+  ASSERT_TRUE(tabTo(u"ButtonAddThisPattern"));
+  Keys({VK_SPACE});
+  page(4);
+  ASSERT_TRUE(tabTo(u"ButtonAddRandomWord"));
+  Keys({VK_SPACE});
+  ASSERT_NE(program.Window(L"LanternflyInputBox", nullptr), nullptr);
+  Type(L"typedword");
   Keys({VK_RETURN});
+  ASSERT_TRUE(tabTo(u"ButtonSave"));
   Keys({VK_RETURN});
+  // Exit from the menu bar, answered Yes: the settings go to the file.
+  ASSERT_TRUE(WaitUntil(3000, [&] { return !IsWindow(settings) && GetForegroundWindow() == main; }));
+  for (WORD key : {VK_F10, VK_RETURN, VK_RETURN}) Keys({key});
   ASSERT_NE(program.Window(L"#32770", L"Confirm Exit Request"), nullptr);
   Keys({VK_RETURN});
-  EXPECT_TRUE(program.Ends(5000));
+  ASSERT_TRUE(program.Ends(5000));
+  const std::string saved = program.Settings();
+  EXPECT_NE(saved.find(" by keys\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("SavedPattern=Typed="), std::string::npos);
+  EXPECT_NE(saved.find("RandomWord=typedword\r\n"), std::string::npos);
 }
 
 // The question belongs to the main window and holds it: a second Exit
