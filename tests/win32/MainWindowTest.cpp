@@ -296,7 +296,7 @@ TEST_F(MainWindowTest, TabGoesRoundInReadingOrder) {
 
 // Keys alone: a room chosen in the list by the arrows and Space, the choice
 // of rooms moved by the arrows in its group, with the focus cue drawn; the
-// next song goes to that room only.
+// next song goes to that room only; a box leaves the focus where it was.
 TEST_F(MainWindowTest, KeysAloneAnnounceToOneRoom) {
   TwoRooms rooms;
   auto& [winmx, metis, winamp] = rooms;
@@ -323,6 +323,11 @@ TEST_F(MainWindowTest, KeysAloneAnnounceToOneRoom) {
   winamp = Winamp("Second Artist - Second Song");
   EXPECT_EQ(winmx.Sent("Lobby", 2).size(), 2u);
   EXPECT_EQ(metis.Sent("Chat").size(), 1u);
+  // A box of the window, closed by Esc, gives the focus back where it was.
+  Command(main, kCommandAbout);
+  ASSERT_NE(program.Window(L"#32770", L"About Lanternfly"), nullptr);
+  Keys({VK_ESCAPE});
+  EXPECT_TRUE(WaitUntil(3000, [&] { return Focus(main) == Control(u"SelectSendSelected"); }));
 }
 
 // Keys alone: in the settings window the template changed, a pattern and a

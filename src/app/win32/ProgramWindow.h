@@ -42,6 +42,9 @@ inline int ScreenDpi() {
   return std::max(96, dpi);
 }
 
+// Where a window keeps the control that had its focus (KeepFocus).
+inline constexpr wchar_t kKeptFocus[] = L"LanternflyKeptFocus";
+
 template <typename Owner>
 LRESULT CALLBACK ProgramWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -52,6 +55,7 @@ LRESULT CALLBACK ProgramWindowProcedure(HWND window, UINT message, WPARAM wParam
   auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
+    RemovePropW(window, kKeptFocus);
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->window_ = nullptr;
     return DefWindowProcW(window, message, wParam, lParam);
@@ -73,6 +77,20 @@ inline LRESULT MoveFocus(HWND window, WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
+// The control that had the focus has it again when the window is active
+// once more (after one of its boxes, or another program), as in a dialog box.
+inline LRESULT KeepFocus(HWND window, WPARAM wParam, LPARAM lParam) {
+  const HWND focus = GetFocus();
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    if (focus && IsChild(window, focus)) SetPropW(window, kKeptFocus, focus);
+    return 0;
+  }
+  const HWND kept = static_cast<HWND>(GetPropW(window, kKeptFocus));
+  if (HIWORD(wParam) || !kept || !IsChild(window, kept)) return DefWindowProcW(window, WM_ACTIVATE, wParam, lParam);
+  SetFocus(kept);
+  return 0;
+}
+
 // The handler of the message's route, or DefWindowProcW. Nothing may unwind
 // through the system's window code.
 template <typename Owner, std::size_t N>
@@ -81,6 +99,7 @@ LRESULT RouteMessage(Owner& owner, HWND window, const WindowRoute<Owner> (&route
   const auto route = std::find_if(std::begin(routes), std::end(routes),
                                   [message](const WindowRoute<Owner>& r) { return r.message == message; });
   if (route == std::end(routes) && message == WM_NEXTDLGCTL) return MoveFocus(window, wParam, lParam);
+  if (route == std::end(routes) && message == WM_ACTIVATE) return KeepFocus(window, wParam, lParam);
   if (route == std::end(routes)) return DefWindowProcW(window, message, wParam, lParam);
   try {
     return (owner.*route->handler)(wParam, lParam);
