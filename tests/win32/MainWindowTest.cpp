@@ -328,6 +328,14 @@ TEST_F(MainWindowTest, KeysAloneAnnounceToOneRoom) {
   ASSERT_NE(program.Window(L"#32770", L"About Lanternfly"), nullptr);
   Keys({VK_ESCAPE});
   EXPECT_TRUE(WaitUntil(3000, [&] { return Focus(main) == Control(u"SelectSendSelected"); }));
+  // Unless the mouse chose another option meanwhile: that choice stays.
+  test::Click(Control(u"SelectSendAll"));
+  ASSERT_TRUE(WaitUntil(3000, [&] { return HasDot(Picture(), u"SelectSendAll"); }));
+  Command(main, kCommandAbout);
+  ASSERT_NE(program.Window(L"#32770", L"About Lanternfly"), nullptr);
+  Keys({VK_ESCAPE});
+  EXPECT_TRUE(WaitUntil(3000, [&] { return Focus(main) == Control(u"SelectSendAll"); }));
+  EXPECT_TRUE(HasDot(Picture(), u"SelectSendAll"));
 }
 
 // Keys alone: in the settings window the template changed, a pattern and a

@@ -85,8 +85,16 @@ inline LRESULT KeepFocus(HWND window, WPARAM wParam, LPARAM lParam) {
     if (focus && IsChild(window, focus)) SetPropW(window, kKeptFocus, focus);
     return 0;
   }
-  const HWND kept = static_cast<HWND>(GetPropW(window, kKeptFocus));
+  HWND kept = static_cast<HWND>(GetPropW(window, kKeptFocus));
   if (HIWORD(wParam) || !kept || !IsChild(window, kept)) return DefWindowProcW(window, WM_ACTIVATE, wParam, lParam);
+  // An option box chooses itself as it gets the focus: when the mouse chose
+  // another meanwhile, the focus goes to that one (the group's stop).
+  for (HWND at = kept; (SendMessageW(at, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON) &&
+                       !(GetWindowLongW(at, GWL_STYLE) & WS_TABSTOP);) {
+    at = GetNextDlgGroupItem(window, at, FALSE);
+    if (!at || at == kept) break;
+    kept = at;
+  }
   SetFocus(kept);
   return 0;
 }
