@@ -48,7 +48,7 @@ const ControlEntry kMainControls[] = {
     {u"SelectFoobar", K::kOptionBox, u"FramePlayer", PlayerBox(2), u"", &kSmall},
     {u"SelectVLC", K::kOptionBox, u"FramePlayer", PlayerBox(3), u"", &kSmall},
     {u"FramePlaying", K::kFrame, u"", {352, 172, 516, 328}, u"Currently Playing:", &kFrame},
-    {u"CurrentlyPlayingLabel", K::kLabel, u"FramePlaying", {12, 34, 152, 144}, u"", &kTahomaLook},
+    {u"CurrentlyPlayingLabel", K::kLabel, u"FramePlaying", {12, 34, 152, 144}, u"", &kTahomaLook, true},
 };
 
 // Settings: the check boxes across their frame, or in two columns.
@@ -67,11 +67,11 @@ constexpr Rect kWordListPlace{10, 30, 210, 158}, kAddWord{10, 164, 210, 188}, kR
 
 const ControlEntry kSettingsControls[] = {
     {u"CategoryFrame", K::kFrame, u"", {8, 8, 176, 386}, u"Select Category:", &kFrame},
-    {u"CatGeneral", K::kLabel, u"CategoryFrame", CategoryPlace(0), u"", &kCategory},
-    {u"CatChannelList", K::kLabel, u"CategoryFrame", CategoryPlace(1), u"", &kCategory},
-    {u"CatDisplayMessage", K::kLabel, u"CategoryFrame", CategoryPlace(2), u"", &kCategory},
-    {u"CatPatterns", K::kLabel, u"CategoryFrame", CategoryPlace(3), u"", &kCategory},
-    {u"CatDisplayExtras", K::kLabel, u"CategoryFrame", CategoryPlace(4), u"", &kCategory},
+    {u"CatGeneral", K::kLabel, u"CategoryFrame", CategoryPlace(0), u"", &kCategory, true},
+    {u"CatChannelList", K::kLabel, u"CategoryFrame", CategoryPlace(1), u"", &kCategory, true},
+    {u"CatDisplayMessage", K::kLabel, u"CategoryFrame", CategoryPlace(2), u"", &kCategory, true},
+    {u"CatPatterns", K::kLabel, u"CategoryFrame", CategoryPlace(3), u"", &kCategory, true},
+    {u"CatDisplayExtras", K::kLabel, u"CategoryFrame", CategoryPlace(4), u"", &kCategory, true},
     {u"ButtonSave", K::kButton, u"", {8, 394, 176, 424}, u"Save Changes", &kTahomaLook},
     {u"ButtonCancel", K::kButton, u"", {8, 430, 176, 460}, u"Cancel Changes", &kTahomaLook},
     // General.

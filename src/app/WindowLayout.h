@@ -49,6 +49,7 @@ struct ControlEntry {
   Rect place;                   // in the parent's client area, at 96 DPI
   std::u16string_view caption;  // empty: the window sets it from its form
   const Look* look;             // nullptr for the system's own controls
+  bool acts = false;            // a label the user clicks: the keys reach it too
 };
 
 struct WindowLayout {

@@ -82,4 +82,10 @@ void CntrlBox::OnClick(MouseButton button) {
   if (Click) Click();
 }
 
+// The keys that move the focus to an option box choose it, as they choose
+// the system's option buttons.
+void CntrlBox::OnFocus(bool gained) {
+  if (gained && cntrlType_ == kOptionBox && !selectValue_) OnClick(MouseButton::kLeft);
+}
+
 }  // namespace lanternfly

@@ -53,6 +53,7 @@ class CntrlBox : public Control {
     return {option ? AccessibleRole::kOptionButton : AccessibleRole::kCheckBox, caption_, selectValue_};
   }
   void OnClick(MouseButton button) override;
+  void OnFocus(bool gained) override;
 
   std::function<void()> Click;
 

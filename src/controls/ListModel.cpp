@@ -192,7 +192,8 @@ bool ListModel::DragStep(int direction) {
 }
 
 bool ListModel::KeyDown(int key) {
-  if (items_.empty() || listIndex_ < 0) return false;
+  // Without a current row the moving keys start at the first.
+  if (items_.empty() || (listIndex_ < 0 && (key == kKeySpace || key == kKeyEnter))) return false;
   switch (key) {
     case kKeyUp: MoveTo(listIndex_ - 1); return true;
     case kKeyDown: MoveTo(listIndex_ + 1); return true;
@@ -201,6 +202,7 @@ bool ListModel::KeyDown(int key) {
     case kKeyHome: MoveTo(0); return true;
     case kKeyEnd: MoveTo(ListCount() - 1); return true;
     case kKeySpace:
+    case kKeyEnter:
       if (Mode == SelectMode::kMultiple) {
         items_[listIndex_].selected = !items_[listIndex_].selected;
         observer_->RowChanged(listIndex_);

@@ -41,7 +41,7 @@ class ListModel {
   enum class OrderType { kAscending = 0, kDescending = 1 };
 
   // Keys that move the selection (Windows virtual-key codes).
-  static constexpr int kKeySpace = 32, kKeyPageUp = 33, kKeyPageDown = 34, kKeyEnd = 35, kKeyHome = 36,
+  static constexpr int kKeyEnter = 13, kKeySpace = 32, kKeyPageUp = 33, kKeyPageDown = 34, kKeyEnd = 35, kKeyHome = 36,
                        kKeyUp = 38, kKeyDown = 40;
 
   ListModel() = default;

@@ -46,6 +46,32 @@ std::vector<HWND> TrayIcons() {
 
 void Command(HWND main, UINT id) { PostMessageW(main, WM_COMMAND, id, 0); }
 
+// Keys pressed together and let go in turn, as the user types them, to the
+// window in front.
+void Keys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> input;
+  for (WORD key : keys) input.push_back(INPUT{INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+    input.push_back(INPUT{INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+// Text typed as characters.
+void Type(std::wstring_view text) {
+  std::vector<INPUT> input;
+  for (wchar_t c : text)
+    for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}})
+      input.push_back(INPUT{INPUT_KEYBOARD, {.ki = {0, c, KEYEVENTF_UNICODE | up, 0, 0}}});
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+// The window that has the keyboard focus in `top`'s thread.
+HWND Focus(HWND top) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
 // A copy of the program in a fresh folder, started there; both gone at the end.
 class Lanternfly {
  public:
@@ -123,6 +149,13 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(test::kDpiAware); }
   HWND Control(std::u16string_view name) const { return test::ControlOf(main, kLayout, name); }
+  // The keys pressed, then the focus where `name` is.
+  bool KeysTo(std::initializer_list<WORD> keys, std::u16string_view name, HWND top = nullptr,
+              const WindowLayout& layout = kLayout) const {
+    Keys(keys);
+    top = top ? top : main;
+    return WaitUntil(3000, [&] { return Focus(top) == test::ControlOf(top, layout, name); });
+  }
   test::Screenshot Picture() const {
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     return test::CaptureClient(main);
@@ -144,14 +177,19 @@ std::unique_ptr<FakeProgram> Winamp(const std::string& artistSong) {
   return std::make_unique<FakeProgram>("winamp --title \"1. " + artistSong + " - Winamp\" --path Z:/nowhere.mp3");
 }
 
+// A room in each of two chat clients, and Winamp playing a first song.
+struct TwoRooms {
+  FakeProgram winmx{"chat winmx --room Lobby"}, metis{"chat metis --room Chat"};
+  std::unique_ptr<FakeProgram> winamp = Winamp("Some Artist - Some Song");
+};
+
 // At every DPI: laid out as its layout says (the window's size, every
 // control in its place, none cut off or over another, each caption fitting,
 // the frames' bodies and headers) and pictured; announces to every room or
 // only to the selected ones.
 TEST_F(MainWindowTest, LaidOutAndAnnouncesInAllRoomsOrOnlyTheSelectedOnes) {
-  FakeProgram winmx("chat winmx --room Lobby");
-  FakeProgram metis("chat metis --room Chat");
-  std::unique_ptr<FakeProgram> winamp = Winamp("Some Artist - Some Song");
+  TwoRooms rooms;
+  auto& [winmx, metis, winamp] = rooms;
   ASSERT_TRUE(winmx.Started() && metis.Started() && winamp->Started());
   Lanternfly program;
   ASSERT_NE(main = program.StartFresh(), nullptr);
@@ -371,6 +409,138 @@ TEST_F(MainWindowTest, ASecondStartShowsTheRunningCopyAndEnds) {
     return test::TextOf(Control(u"FrameChoose")) == L"Choose Rooms: none selected, nothing is sent";
   }));
   test::SavePicture(main, "main-window-no-room-chosen");
+}
+
+// Without a mouse: Tab and Shift+Tab go round the controls the user acts on
+// in reading order, an option group entered once, at its choice.
+TEST_F(MainWindowTest, TabGoesRoundInReadingOrder) {
+  Lanternfly program;
+  ASSERT_NE(main = program.StartFresh(), nullptr);
+  SetForegroundWindow(main);
+  const std::u16string_view order[] = {u"channellist", u"ButtonRefresh", u"SelectSendAll", u"SelectWinamp",
+                                       u"CurrentlyPlayingLabel"};
+  for (std::u16string_view name : order) EXPECT_TRUE(KeysTo({VK_TAB}, name)) << std::string(name.begin(), name.end());
+  EXPECT_TRUE(KeysTo({VK_TAB}, order[0]));
+  for (int i = 4; i >= 0; --i) EXPECT_TRUE(KeysTo({VK_SHIFT, VK_TAB}, order[i])) << i;
+}
+
+// Keys alone: a room chosen in the list by the arrows and Space, the choice
+// of rooms moved by the arrows in its group, with the focus cue drawn; the
+// next song goes to that room only; a box leaves the focus where it was.
+TEST_F(MainWindowTest, KeysAloneAnnounceToOneRoom) {
+  TwoRooms rooms;
+  auto& [winmx, metis, winamp] = rooms;
+  ASSERT_TRUE(winmx.Started() && metis.Started() && winamp->Started());
+  Lanternfly program;
+  ASSERT_NE(main = program.StartFresh(), nullptr);
+  ASSERT_EQ(metis.Sent("Chat", 1).size(), 1u);
+  SetForegroundWindow(main);
+  ASSERT_TRUE(KeysTo({VK_TAB}, u"channellist"));
+  Keys({VK_DOWN});
+  Keys({VK_SPACE});
+  ASSERT_TRUE(KeysTo({VK_TAB}, u"ButtonRefresh"));
+  ASSERT_TRUE(KeysTo({VK_TAB}, u"SelectSendAll"));
+  const test::Screenshot plain = Picture();
+  ASSERT_TRUE(KeysTo({VK_DOWN}, u"SelectSendSelected"));
+  EXPECT_TRUE(WaitUntil(3000, [&] { return !HasDot(Picture(), u"SelectSendAll"); }));
+  // The dotted rectangle along the box's edge went with the focus.
+  const test::Screenshot moved = Picture();
+  int changed = 0;
+  for (int y = 0; y < 4; ++y) changed += test::At(plain, main, Control(u"SelectSendAll"), 0, y) !=
+                                         test::At(moved, main, Control(u"SelectSendAll"), 0, y);
+  EXPECT_GT(changed, 0);
+
+  winamp = Winamp("Second Artist - Second Song");
+  EXPECT_EQ(winmx.Sent("Lobby", 2).size(), 2u);
+  EXPECT_EQ(metis.Sent("Chat").size(), 1u);
+  // A box of the window, closed by Esc, gives the focus back where it was.
+  Command(main, kCommandAbout);
+  ASSERT_NE(program.Window(L"#32770", L"About Lanternfly"), nullptr);
+  Keys({VK_ESCAPE});
+  EXPECT_TRUE(WaitUntil(3000, [&] { return Focus(main) == Control(u"SelectSendSelected"); }));
+  // Unless the mouse chose another option meanwhile: that choice stays.
+  test::Click(Control(u"SelectSendAll"));
+  ASSERT_TRUE(WaitUntil(3000, [&] { return HasDot(Picture(), u"SelectSendAll"); }));
+  Command(main, kCommandAbout);
+  ASSERT_NE(program.Window(L"#32770", L"About Lanternfly"), nullptr);
+  Keys({VK_ESCAPE});
+  EXPECT_TRUE(WaitUntil(3000, [&] { return Focus(main) == Control(u"SelectSendAll"); }));
+  EXPECT_TRUE(HasDot(Picture(), u"SelectSendAll"));
+}
+
+// Keys alone: in the settings window the template changed, a pattern and a
+// word added, all saved; then the program left with Yes.
+TEST_F(MainWindowTest, KeysAloneChangeAndSaveTheSettings) {
+  Lanternfly program;
+  ASSERT_NE(main = program.StartFresh(), nullptr);
+  SetForegroundWindow(main);
+  for (WORD key : {VK_F10, VK_RIGHT, VK_RETURN}) Keys({key});
+  HWND settings = program.Window(kSettingsWindowClass, nullptr);
+  ASSERT_NE(settings, nullptr);
+  const WindowLayout& layout = SettingsWindowLayout();
+  // Tab until the focus is there, each press waited for.
+  auto tabTo = [&](std::u16string_view name) {
+    for (int i = 0; i < 60; ++i) {
+      const HWND before = Focus(settings);
+      Keys({VK_TAB});
+      WaitUntil(3000, [&] { return Focus(settings) != before; });
+      if (Focus(settings) == test::ControlOf(settings, layout, name)) return true;
+    }
+    return false;
+  };
+  // A category chosen by the arrows in its group and Space.
+  auto page = [&](int down) {
+    ASSERT_TRUE(tabTo(u"CatGeneral"));
+    for (int i = 0; i < down; ++i) Keys({VK_DOWN});
+    Keys({VK_SPACE});
+  };
+  page(2);
+  ASSERT_TRUE(tabTo(u"TextBoxDisplayMessage"));
+  Keys({VK_END});
+  Type(L" by keys");
+  page(3);
+  ASSERT_TRUE(tabTo(u"ButtonAddPattern"));
+  Keys({VK_SPACE});
+  ASSERT_TRUE(tabTo(u"TextPatternAdd"));
+  Type(L"[c,0,1,2]typed[/c]");
+  ASSERT_TRUE(tabTo(u"TextChooseName"));
+  Type(L"Typed");
+  ASSERT_TRUE(tabTo(u"ButtonAddThisPattern"));
+  Keys({VK_SPACE});
+  page(4);
+  ASSERT_TRUE(tabTo(u"ButtonAddRandomWord"));
+  Keys({VK_SPACE});
+  ASSERT_NE(program.Window(L"LanternflyInputBox", nullptr), nullptr);
+  Type(L"typedword");
+  Keys({VK_RETURN});
+  ASSERT_TRUE(tabTo(u"ButtonSave"));
+  Keys({VK_RETURN});
+  // Exit from the menu bar, answered Yes: the settings go to the file.
+  ASSERT_TRUE(WaitUntil(3000, [&] { return !IsWindow(settings) && GetForegroundWindow() == main; }));
+  for (WORD key : {VK_F10, VK_RETURN, VK_RETURN}) Keys({key});
+  ASSERT_NE(program.Window(L"#32770", L"Confirm Exit Request"), nullptr);
+  Keys({VK_RETURN});
+  ASSERT_TRUE(program.Ends(5000));
+  const std::string saved = program.Settings();
+  EXPECT_NE(saved.find(" by keys\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("SavedPattern=Typed="), std::string::npos);
+  EXPECT_NE(saved.find("RandomWord=typedword\r\n"), std::string::npos);
+}
+
+// The question belongs to the main window and holds it: a second Exit
+// posted meanwhile starts no second question, so the first one's Yes ends
+// the program.
+TEST_F(MainWindowTest, ASecondExitWaitsForTheQuestion) {
+  Lanternfly program;
+  ASSERT_NE(main = program.StartFresh(), nullptr);
+  Command(main, kCommandExit);
+  HWND question = program.Window(L"#32770", L"Confirm Exit Request");
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(GetWindow(question, GW_OWNER), main);
+  EXPECT_FALSE(IsWindowEnabled(main));
+  Command(main, kCommandExit);
+  Lanternfly::Answer(question, IDYES);  // behind the second Exit in the queue
+  EXPECT_TRUE(program.Ends(5000));
 }
 
 }  // namespace

@@ -28,7 +28,9 @@ const WindowRoute<MainWindow> MainWindow::kRoutes[] = {
 MainWindow::MainWindow(System& system, AppState& state, std::u16string settingsPath, Random& random)
     : system_(system),
       state_(state),
-      form_(system, *this, state, std::move(settingsPath), random),
+      shell_(std::make_unique<OwnedShell>(system.shell, window_)),
+      owned_{system.desktop, system.files, *shell_, system.iTunes},
+      form_(owned_, *this, state, std::move(settingsPath), random),
       built_(MainWindowLayout(), ScreenDpi(), {{u"channellist", &form_.channellist}}) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   icon_ = LoadIconW(instance, MAKEINTRESOURCEW(kIconResource));
@@ -151,6 +153,11 @@ LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+  // While a box of this window is up, no second command starts here: the
+  // tray's menu and posted commands still reach the disabled window.
+  if (shell_->Asking()) return 0;
+  // Enter on a button, from the dialog keys.
+  if (HIWORD(wParam) == BN_CLICKED && lParam != 0) SendMessageW(reinterpret_cast<HWND>(lParam), BM_CLICK, 0, 0);
   if (HIWORD(wParam) != 0 || lParam != 0) return 0;  // menus only
   switch (LOWORD(wParam)) {
     case kCommandExit: form_.mnuexit_Click(); break;
@@ -169,7 +176,7 @@ LRESULT MainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
 
 LRESULT MainWindow::OnClose(WPARAM, LPARAM) {
   // Asks; on Yes the program ends there. The close itself never goes on.
-  form_.Form_QueryUnload();
+  if (!shell_->Asking()) form_.Form_QueryUnload();
   return 0;
 }
 
@@ -244,6 +251,10 @@ void MainWindow::Repaint() {
     if (option.box->Caption() != source.Caption) option.box->SetCaption(source.Caption);
     if (option.shown != source.SelectValue) {
       option.shown = source.SelectValue;
+      // Tab enters a group of option boxes at the chosen one.
+      const HWND shown = built_.Handle(*option.box);
+      const LONG style = GetWindowLongW(shown, GWL_STYLE);
+      SetWindowLongW(shown, GWL_STYLE, option.shown ? style | WS_TABSTOP : style & ~WS_TABSTOP);
       option.box->SetSelectValue(option.shown);
     }
   }

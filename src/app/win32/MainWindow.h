@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "app/win32/OwnedShell.h"
 #include "app/win32/ProgramWindow.h"
 #include "app/win32/WindowBuilder.h"
 #include "controls/CntrlBox.h"
@@ -92,6 +93,9 @@ class MainWindow final : public MainWindowView {
 
   System& system_;
   AppState& state_;
+  // The form's boxes belong to this window (declared before the form).
+  std::unique_ptr<OwnedShell> shell_;
+  System owned_;
   MainForm form_;
   HWND window_ = nullptr;
   bool created_ = false;

@@ -50,6 +50,8 @@ inline int WindowDpi(HWND window) {
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
   return getDpi ? std::max(96, static_cast<int>(getDpi(window))) : ScreenDpi();
 }
+// Where a window keeps the control that had its focus (KeepFocus).
+inline constexpr wchar_t kKeptFocus[] = L"LanternflyKeptFocus";
 
 template <typename Owner>
 LRESULT CALLBACK ProgramWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -61,6 +63,7 @@ LRESULT CALLBACK ProgramWindowProcedure(HWND window, UINT message, WPARAM wParam
   auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
+    RemovePropW(window, kKeptFocus);
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->window_ = nullptr;
     return DefWindowProcW(window, message, wParam, lParam);
@@ -74,6 +77,36 @@ struct WindowRoute {
   LRESULT (Owner::*handler)(WPARAM, LPARAM);
 };
 
+// WM_NEXTDLGCTL as a dialog box answers it: the dialog keys of the message
+// loop send it to the window itself (the arrows in a group, under Wine).
+inline LRESULT MoveFocus(HWND window, WPARAM wParam, LPARAM lParam) {
+  HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
+  if (next && IsChild(window, next)) SetFocus(next);
+  return 0;
+}
+
+// The control that had the focus has it again when the window is active
+// once more (after one of its boxes, or another program), as in a dialog box.
+inline LRESULT KeepFocus(HWND window, WPARAM wParam, LPARAM lParam) {
+  const HWND focus = GetFocus();
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    if (focus && IsChild(window, focus)) SetPropW(window, kKeptFocus, focus);
+    return 0;
+  }
+  HWND kept = static_cast<HWND>(GetPropW(window, kKeptFocus));
+  if (HIWORD(wParam) || !kept || !IsChild(window, kept)) return DefWindowProcW(window, WM_ACTIVATE, wParam, lParam);
+  // An option box chooses itself as it gets the focus: when the mouse chose
+  // another meanwhile, the focus goes to that one (the group's stop).
+  for (HWND at = kept; (SendMessageW(at, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON) &&
+                       !(GetWindowLongW(at, GWL_STYLE) & WS_TABSTOP);) {
+    at = GetNextDlgGroupItem(window, at, FALSE);
+    if (!at || at == kept) break;
+    kept = at;
+  }
+  SetFocus(kept);
+  return 0;
+}
+
 // The handler of the message's route, or DefWindowProcW. Nothing may unwind
 // through the system's window code.
 template <typename Owner, std::size_t N>
@@ -81,6 +114,8 @@ LRESULT RouteMessage(Owner& owner, HWND window, const WindowRoute<Owner> (&route
                      LPARAM lParam) {
   const auto route = std::find_if(std::begin(routes), std::end(routes),
                                   [message](const WindowRoute<Owner>& r) { return r.message == message; });
+  if (route == std::end(routes) && message == WM_NEXTDLGCTL) return MoveFocus(window, wParam, lParam);
+  if (route == std::end(routes) && message == WM_ACTIVATE) return KeepFocus(window, wParam, lParam);
   if (route == std::end(routes)) return DefWindowProcW(window, message, wParam, lParam);
   try {
     return (owner.*route->handler)(wParam, lParam);

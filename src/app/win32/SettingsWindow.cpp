@@ -40,46 +40,6 @@ WNDPROC standardEdit = nullptr;
 
 }  // namespace
 
-class SettingsWindow::ModalShell final : public Shell {
- public:
-  ModalShell(Shell& shell, const HWND& window) : shell_(shell), window_(window) {}
-
-  MessageAnswer ShowMessage(std::u16string_view text, std::u16string_view title, MessageButtons buttons,
-                            MessageIcon icon) override {
-    Modal modal(window_);
-    return shell_.ShowMessage(text, title, buttons, icon);
-  }
-  std::u16string AskText(std::u16string_view prompt, std::u16string_view title) override {
-    Modal modal(window_);
-    return shell_.AskText(prompt, title);
-  }
-  void OpenUrl(std::u16string_view address) override { shell_.OpenUrl(address); }
-  void NotifyIcon(TrayCommand command, const TrayIconData& data) override { shell_.NotifyIcon(command, data); }
-  void EndProgram() override { shell_.EndProgram(); }
-
- private:
-  class Modal {
-   public:
-    explicit Modal(HWND window) : window_(window), disabled_(window && IsWindowEnabled(window)) {
-      if (disabled_) EnableWindow(window_, FALSE);
-    }
-    ~Modal() {
-      if (!disabled_) return;
-      EnableWindow(window_, TRUE);
-      if (IsWindowVisible(window_)) SetForegroundWindow(window_);
-    }
-    Modal(const Modal&) = delete;
-    Modal& operator=(const Modal&) = delete;
-
-   private:
-    HWND window_;
-    bool disabled_;
-  };
-
-  Shell& shell_;
-  const HWND& window_;
-};
-
 class SettingsWindow::CountedTimers final : public Timers {
  public:
   CountedTimers(Timers* timers, SettingsWindow& window) : timers_(timers), window_(window) {}
@@ -104,6 +64,7 @@ const WindowRoute<SettingsWindow> SettingsWindow::kRoutes[] = {
     {kTextChanged, &SettingsWindow::OnTextChanged},
     {WM_CLOSE, &SettingsWindow::OnClose},
     {WM_DPICHANGED, &SettingsWindow::OnDpiChanged},
+    {DM_GETDEFID, &SettingsWindow::OnGetDefaultId},
 };
 
 HWND OpenSettingsWindow(HWND owner, System& system, AppState& state, MainWindowLink mainWindow) {
@@ -124,7 +85,7 @@ HWND OpenSettingsWindow(HWND owner, System& system, AppState& state, MainWindowL
 }
 
 SettingsWindow::SettingsWindow(HWND owner, System& system, AppState& state, MainWindowLink mainWindow)
-    : shell_(std::make_unique<ModalShell>(system.shell, window_)),
+    : shell_(std::make_unique<OwnedShell>(system.shell, window_)),
       systemTimers_(SystemTimers()),
       timers_(std::make_unique<CountedTimers>(systemTimers_.get(), *this)),
       system_{system.desktop, system.files, *shell_, system.iTunes},
@@ -361,8 +322,18 @@ LRESULT SettingsWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT SettingsWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   const HWND from = reinterpret_cast<HWND>(lParam);
-  if (!from || closed_) return 0;
+  if (closed_) return 0;
+  // The dialog keys: Escape is Cancel Changes; Enter presses a button.
+  if (LOWORD(wParam) == IDCANCEL && GetDlgItem(window_, IDCANCEL) == from) {
+    form_.ButtonCancel_Click();
+    return 0;
+  }
+  if (!from) return 0;
   const int code = HIWORD(wParam);
+  if (code == BN_CLICKED && from != defaultPattern_) {
+    SendMessageW(from, BM_CLICK, 0, 0);
+    return 0;
+  }
   if (from == defaultPattern_ && code == CBN_SELCHANGE) {
     const LRESULT index = SendMessageW(from, CB_GETCURSEL, 0, 0);
     if (index < 0 || index >= static_cast<LRESULT>(form_.ListDefaultPattern.Items.size())) return 0;
@@ -392,6 +363,11 @@ LRESULT SettingsWindow::OnTextChanged(WPARAM edit, LPARAM) {
     if (!closed_) (this->*text.changed)();
   }
   return 0;
+}
+
+// Enter presses Save Changes unless a button has the focus.
+LRESULT SettingsWindow::OnGetDefaultId(WPARAM, LPARAM) {
+  return MAKELRESULT(GetDlgCtrlID(built_->Handle(u"ButtonSave")), DC_HASDEFID);
 }
 
 LRESULT SettingsWindow::OnClose(WPARAM, LPARAM) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/SettingsForm.h"
+#include "app/win32/OwnedShell.h"
 #include "app/win32/ProgramWindow.h"
 #include "app/win32/WindowBuilder.h"
 #include "controls/CntrlBox.h"
@@ -66,9 +67,7 @@ class SettingsWindow final : public SettingsWindowView {
   };
 
  private:
-  // Modal boxes disable the window while they are up, so that no click
-  // there runs under the question; ticks are counted as the form's code.
-  class ModalShell;
+  // Ticks are counted as the form's code.
   class CountedTimers;
 
   // What a control shows of the form, and what it showed last, so that a
@@ -142,6 +141,7 @@ class SettingsWindow final : public SettingsWindowView {
   LRESULT OnTextChanged(WPARAM, LPARAM);
   LRESULT OnClose(WPARAM, LPARAM);
   LRESULT OnDpiChanged(WPARAM, LPARAM);
+  LRESULT OnGetDefaultId(WPARAM, LPARAM);
 
   int busy_ = 0;
   bool closed_ = false;
@@ -151,7 +151,7 @@ class SettingsWindow final : public SettingsWindowView {
   HWND defaultPattern_ = nullptr;
   HICON icon_ = nullptr;
 
-  std::unique_ptr<ModalShell> shell_;
+  std::unique_ptr<OwnedShell> shell_;
   std::unique_ptr<Timers> systemTimers_;
   std::unique_ptr<CountedTimers> timers_;
   System system_;

@@ -21,6 +21,22 @@ const char16_t* KindName(ControlKind kind) {
   }
 }
 
+// Where Tab stops and where the arrows' groups begin, in the layout's
+// reading order: a run of option boxes, or of labels the user clicks, in one
+// parent is one group. Tab enters a group of labels at its first; the
+// window that shows option boxes gives the stop to the chosen one.
+DWORD KeyStyle(const WindowLayout& layout, size_t index) {
+  const ControlEntry& entry = layout.controls[index];
+  const bool grouped = entry.kind == ControlKind::kOptionBox || (entry.kind == ControlKind::kLabel && entry.acts);
+  const ControlEntry* before = index > 0 ? &layout.controls[index - 1] : nullptr;
+  if (grouped && before && before->kind == entry.kind && before->parent == entry.parent && before->acts == entry.acts)
+    return 0;
+  const bool stop = (grouped && entry.kind == ControlKind::kLabel) || entry.kind == ControlKind::kCheckBox || entry.kind == ControlKind::kButton ||
+                    entry.kind == ControlKind::kList || entry.kind == ControlKind::kTextBox ||
+                    entry.kind == ControlKind::kDropDown;
+  return WS_GROUP | (stop ? WS_TABSTOP : 0);
+}
+
 }  // namespace
 
 BuiltWindow::~BuiltWindow() {
@@ -51,6 +67,7 @@ bool BuiltWindow::Build(HWND window) {
     }
     if (!parent || !shown.handle) return false;
     SetWindowLongPtrW(shown.handle, GWLP_ID, id);
+    SetWindowLongW(shown.handle, GWL_STYLE, GetWindowLongW(shown.handle, GWL_STYLE) | KeyStyle(layout, i));
     shown_.push_back(std::move(shown));
   }
   // Made on a screen of another DPI than the system's.

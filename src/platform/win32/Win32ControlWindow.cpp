@@ -161,6 +161,8 @@ const Win32ControlWindow::Route Win32ControlWindow::kRoutes[] = {
     {WM_COMMAND, &Win32ControlWindow::OnCommand},
     {WM_NCDESTROY, &Win32ControlWindow::OnNcDestroy},
     {WM_GETOBJECT, &Win32ControlWindow::OnGetObject},
+    {BM_CLICK, &Win32ControlWindow::OnButtonClick},
+    {WM_UPDATEUISTATE, &Win32ControlWindow::OnUpdateUiState},
 };
 
 std::unique_ptr<Win32ControlWindow> Win32ControlWindow::Create(ControlSurface& control, HWND parent, const Rect& rect,
@@ -170,11 +172,12 @@ std::unique_ptr<Win32ControlWindow> Win32ControlWindow::Create(ControlSurface& c
   const std::wstring className(Wide(name));
   if (!RegisterKind(className, &Procedure)) return nullptr;
 
-  std::unique_ptr<Win32ControlWindow> self(new Win32ControlWindow(control));
+  std::unique_ptr<Win32ControlWindow> self(new Win32ControlWindow(control, kind));
   const std::u16string caption = control.AccessibleText();
   // A control disabled before it is shown starts with its window disabled.
   const DWORD disabled = control.Enabled() ? 0 : WS_DISABLED;
-  CreateWindowExW(0, className.c_str(), Wide(caption),
+  // The dialog keys go into a frame as into a window of its own.
+  CreateWindowExW(kind == u"PanelFrame" ? WS_EX_CONTROLPARENT : 0, className.c_str(), Wide(caption),
                   WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | disabled,
                   rect.left, rect.top, rect.Width(), rect.Height(), parent, nullptr, GetModuleHandleW(nullptr),
                   self.get());
@@ -233,6 +236,12 @@ void Win32ControlWindow::PaintInto(HDC target) {
   if (!canvas_ || canvas_->Extent() != size) canvas_ = std::make_unique<GdiCanvas>(size, target);
   canvas_->SetFontDpi(dpi_);
   control_.Paint(*canvas_);
+  // The system's focus cue, where Windows shows it (after a key press); a
+  // list draws its own on the current row.
+  if (HasFocus() && kind_ != u"iList" && !(SendMessageW(window_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+    const int inset = kind_ == u"iButton" ? 3 : 0;
+    canvas_->DrawFocusRect(Rect{inset, inset, size.width - inset, size.height - inset});
+  }
 }
 
 void Win32ControlWindow::SetDpi(int dpi) {
@@ -319,14 +328,34 @@ LRESULT Win32ControlWindow::OnSetCursor(WPARAM wParam, LPARAM lParam) {
 
 // Keys and focus.
 
+// Space acts on a check box, an option box or a label on its way up, as on
+// the system's buttons; Enter on a label at once (the button and the list
+// take both keys themselves).
 LRESULT Win32ControlWindow::OnKeyDown(WPARAM key, LPARAM) {
   control_.OnKeyDown(static_cast<int>(key), ShiftState());
+  if (key == VK_RETURN && kind_ == u"PlainLabel") Press();
   return 0;
 }
 
 LRESULT Win32ControlWindow::OnKeyUp(WPARAM key, LPARAM) {
   control_.OnKeyUp(static_cast<int>(key), ShiftState());
+  if (key == VK_SPACE && (kind_ == u"CntrlBox" || kind_ == u"PlainLabel")) Press();
   return 0;
+}
+
+void Win32ControlWindow::Press() {
+  const Size size = ClientSize();
+  const LPARAM middle = MAKELPARAM(size.width / 2, size.height / 2);
+  ButtonDown(MouseButton::kLeft, middle);
+  ButtonUp(MouseButton::kLeft, middle);
+}
+
+LRESULT Win32ControlWindow::OnButtonClick(WPARAM, LPARAM) { return Press(), 0; }
+
+LRESULT Win32ControlWindow::OnUpdateUiState(WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = DefWindowProcW(window_, WM_UPDATEUISTATE, wParam, lParam);
+  if (HasFocus()) Invalidate();
+  return result;
 }
 
 LRESULT Win32ControlWindow::OnChar(WPARAM c, LPARAM) {
@@ -334,14 +363,28 @@ LRESULT Win32ControlWindow::OnChar(WPARAM c, LPARAM) {
   return 0;
 }
 
-LRESULT Win32ControlWindow::OnGetDialogCode(WPARAM, LPARAM) { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+// What the dialog keys do here (IsDialogMessage): a button is pressed by
+// Enter while it has the focus; the arrows move the focus through a group of
+// option boxes or labels, and move the current row of a list, whose Enter is
+// its own; the characters always come here.
+LRESULT Win32ControlWindow::OnGetDialogCode(WPARAM, LPARAM lParam) {
+  const auto* key = reinterpret_cast<const MSG*>(lParam);
+  const bool enter = key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+  if (kind_ == u"iButton") return DLGC_WANTCHARS | DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+  if (kind_ == u"CntrlBox") return DLGC_WANTCHARS | DLGC_BUTTON;
+  if (kind_ == u"iList") return DLGC_WANTCHARS | DLGC_WANTARROWS | (enter ? DLGC_WANTMESSAGE : 0);
+  if (kind_ == u"PlainLabel") return DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
+  return DLGC_WANTCHARS | DLGC_STATIC;
+}
 
 LRESULT Win32ControlWindow::OnSetFocus(WPARAM, LPARAM) {
+  Invalidate();  // the focus cue
   control_.OnFocus(true);
   return 0;
 }
 
 LRESULT Win32ControlWindow::OnKillFocus(WPARAM, LPARAM) {
+  Invalidate();
   control_.OnFocus(false);
   return 0;
 }

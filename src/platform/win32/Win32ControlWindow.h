@@ -81,7 +81,7 @@ class Win32ControlWindow final : public ControlHost {
   };
   static const Route kRoutes[];
 
-  explicit Win32ControlWindow(ControlSurface& control) : control_(control) {}
+  Win32ControlWindow(ControlSurface& control, std::u16string_view kind) : control_(control), kind_(kind) {}
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK EditProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
@@ -115,6 +115,8 @@ class Win32ControlWindow final : public ControlHost {
   LRESULT OnCommand(WPARAM, LPARAM);
   LRESULT OnNcDestroy(WPARAM, LPARAM);
   LRESULT OnGetObject(WPARAM, LPARAM);
+  LRESULT OnButtonClick(WPARAM, LPARAM);
+  LRESULT OnUpdateUiState(WPARAM, LPARAM);
 
   void ButtonDown(MouseButton button, LPARAM lParam);
   void ButtonUp(MouseButton button, LPARAM lParam);
@@ -122,8 +124,11 @@ class Win32ControlWindow final : public ControlHost {
   bool EditKey(UINT message, WPARAM key);
   void PlaceScrollBar();
   void PaintInto(HDC target);
+  // A click at the middle, as a mouse gives it (BM_CLICK, Space, Enter).
+  void Press();
 
   ControlSurface& control_;
+  std::u16string kind_;
   HWND window_ = nullptr;
   std::unique_ptr<GdiCanvas> canvas_;
   CursorKind cursor_ = CursorKind::kArrow;

@@ -9,9 +9,12 @@
 
 #include "platform/CodePage.h"
 #include "platform/Shell.h"
+#include "platform/win32/Win32Shell.h"
 
 namespace lanternfly {
 namespace {
+
+thread_local HWND boxOwner = nullptr;
 
 HWND Hwnd(WindowHandle window) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window)); }
 
@@ -20,9 +23,8 @@ const wchar_t* Wide(std::u16string_view text, std::u16string& keep) {
   return reinterpret_cast<const wchar_t*>(keep.c_str());
 }
 
-// The input box: a prompt, a one-line edit box, OK and Cancel, modal to the
-// window that was active (it is disabled meanwhile, so that nothing there
-// runs under the question). Its texts are the program's own: W entry points.
+// The input box: a prompt, a one-line edit box, OK and Cancel, modal to its
+// owner (disabled meanwhile, so that nothing there runs under the question). Its texts are the program's own: W entry points.
 class InputBox {
  public:
   static constexpr wchar_t kClass[] = L"LanternflyInputBox";
@@ -46,7 +48,7 @@ class InputBox {
     if (screen) ReleaseDC(nullptr, screen);
     auto scaled = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
 
-    HWND owner = GetActiveWindow();
+    HWND owner = BoxOwner::Current();
     InputBox box;
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
     RECT frame{0, 0, scaled(372), scaled(116)};
@@ -94,6 +96,8 @@ class InputBox {
         DispatchMessageW(&message);
       }
     }
+    // The owner is enabled again before the box goes, so that it is what
+    // Windows activates next.
     if (ownerWasEnabled) EnableWindow(owner, TRUE);
     if (IsWindow(window)) DestroyWindow(window);
     if (font) DeleteObject(font);
@@ -135,7 +139,7 @@ class Win32Shell final : public Shell {
     UINT style = (buttons == MessageButtons::kYesNo ? MB_YESNO : MB_OK) |
                  (icon == MessageIcon::kStop ? MB_ICONSTOP : 0) | MB_SETFOREGROUND;
     std::u16string keepText, keepTitle;
-    int answer = MessageBoxW(nullptr, Wide(text, keepText), Wide(title, keepTitle), style);
+    int answer = MessageBoxW(BoxOwner::Current(), Wide(text, keepText), Wide(title, keepTitle), style);
     if (answer == IDYES) return MessageAnswer::kYes;
     if (answer == IDNO) return MessageAnswer::kNo;
     return MessageAnswer::kOk;
@@ -174,6 +178,10 @@ static_assert(NOTIFYICONDATAA_V1_SIZE == 88, "the 32-bit tray record is 88 bytes
 #endif
 
 }  // namespace
+
+BoxOwner::BoxOwner(HWND window) : before_(boxOwner) { boxOwner = window; }
+BoxOwner::~BoxOwner() { boxOwner = before_; }
+HWND BoxOwner::Current() { return boxOwner && IsWindow(boxOwner) ? boxOwner : nullptr; }
 
 std::unique_ptr<Shell> SystemShell() { return std::make_unique<Win32Shell>(); }
 
