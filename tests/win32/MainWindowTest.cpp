@@ -346,6 +346,7 @@ TEST_F(MainWindowTest, ScreenReadersReadEachControlsRoleNameAndState) {
   Command(main, kCommandSettings);
   HWND settings = program.Window(kSettingsWindowClass, nullptr);
   ASSERT_NE(settings, nullptr);
+  ASSERT_TRUE(WaitUntil(3000, [&] { return GetForegroundWindow() == settings; }));
   const std::pair<const char16_t*, Read> settingsControls[] = {
       {u"CategoryFrame", {ROLE_SYSTEM_GROUPING, L"Select Category:", 0}},
       {u"CatGeneral", {ROLE_SYSTEM_STATICTEXT, L"General", STATE_SYSTEM_READONLY}},
@@ -477,6 +478,7 @@ TEST_F(MainWindowTest, KeysAloneChangeAndSaveTheSettings) {
   for (WORD key : {VK_F10, VK_RIGHT, VK_RETURN}) Keys({key});
   HWND settings = program.Window(kSettingsWindowClass, nullptr);
   ASSERT_NE(settings, nullptr);
+  ASSERT_TRUE(WaitUntil(3000, [&] { return GetForegroundWindow() == settings; }));
   const WindowLayout& layout = SettingsWindowLayout();
   // Tab until the focus is there, each press waited for.
   auto tabTo = [&](std::u16string_view name) {
@@ -491,7 +493,11 @@ TEST_F(MainWindowTest, KeysAloneChangeAndSaveTheSettings) {
   // A category chosen by the arrows in its group and Space.
   auto page = [&](int down) {
     ASSERT_TRUE(tabTo(u"CatGeneral"));
-    for (int i = 0; i < down; ++i) Keys({VK_DOWN});
+    for (int i = 0; i < down; ++i) {  // each move waited for, as a Tab is
+      const HWND before = Focus(settings);
+      Keys({VK_DOWN});
+      ASSERT_TRUE(WaitUntil(3000, [&] { return Focus(settings) != before; }));
+    }
     Keys({VK_SPACE});
   };
   page(2);
