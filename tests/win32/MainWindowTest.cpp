@@ -56,6 +56,12 @@ void Keys(std::initializer_list<WORD> keys) {
   SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
 
+// Keys go to the window in front: the test waits until it is.
+bool InFront(HWND window) {
+  SetForegroundWindow(window);
+  return WaitUntil(3000, [&] { return GetForegroundWindow() == window; });
+}
+
 // Text typed as characters.
 void Type(std::wstring_view text) {
   std::vector<INPUT> input;
@@ -417,7 +423,7 @@ TEST_F(MainWindowTest, ASecondStartShowsTheRunningCopyAndEnds) {
 TEST_F(MainWindowTest, TabGoesRoundInReadingOrder) {
   Lanternfly program;
   ASSERT_NE(main = program.StartFresh(), nullptr);
-  SetForegroundWindow(main);
+  ASSERT_TRUE(InFront(main));
   const std::u16string_view order[] = {u"channellist", u"ButtonRefresh", u"SelectSendAll", u"SelectWinamp",
                                        u"CurrentlyPlayingLabel"};
   for (std::u16string_view name : order) EXPECT_TRUE(KeysTo({VK_TAB}, name)) << std::string(name.begin(), name.end());
@@ -435,7 +441,7 @@ TEST_F(MainWindowTest, KeysAloneAnnounceToOneRoom) {
   Lanternfly program;
   ASSERT_NE(main = program.StartFresh(), nullptr);
   ASSERT_EQ(metis.Sent("Chat", 1).size(), 1u);
-  SetForegroundWindow(main);
+  ASSERT_TRUE(InFront(main));
   ASSERT_TRUE(KeysTo({VK_TAB}, u"channellist"));
   Keys({VK_DOWN});
   Keys({VK_SPACE});
@@ -474,7 +480,7 @@ TEST_F(MainWindowTest, KeysAloneAnnounceToOneRoom) {
 TEST_F(MainWindowTest, KeysAloneChangeAndSaveTheSettings) {
   Lanternfly program;
   ASSERT_NE(main = program.StartFresh(), nullptr);
-  SetForegroundWindow(main);
+  ASSERT_TRUE(InFront(main));
   for (WORD key : {VK_F10, VK_RIGHT, VK_RETURN}) Keys({key});
   HWND settings = program.Window(kSettingsWindowClass, nullptr);
   ASSERT_NE(settings, nullptr);
