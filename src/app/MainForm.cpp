@@ -94,10 +94,7 @@ void MainForm::PollSong() {
     }
     desktop_.PumpMessages();
   }
-  if (state_.settings.AutoRefresh) {
-    RefreshRooms();
-    view_.Repaint();
-  }
+  if (state_.settings.AutoRefresh) RefreshRooms();  // which shows the new list
   desktop_.PumpMessages();
 }
 

@@ -258,7 +258,8 @@ void MainWindow::Repaint() {
       option.box->SetSelectValue(option.shown);
     }
   }
-  if (currentlyPlaying_) currentlyPlaying_->SetCaption(form_.CurrentlyPlayingLabel);
+  if (currentlyPlaying_ && currentlyPlaying_->Caption() != form_.CurrentlyPlayingLabel)
+    currentlyPlaying_->SetCaption(form_.CurrentlyPlayingLabel);
   if (chooseRooms_ && chooseRooms_->Caption() != form_.ChooseRoomsCaption())
     chooseRooms_->SetCaption(std::u16string(form_.ChooseRoomsCaption()));
 }
