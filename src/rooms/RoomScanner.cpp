@@ -40,12 +40,14 @@ void RoomScanner::RefreshRoomList(const std::vector<std::u16string>& alsoSelect)
     bool& flag;
     ~Done() { flag = false; }
   } done{refreshing_};
+  // Messages run only while the list is whole and selected as the user left
+  // it: a click on a row then is neither lost on an empty list nor undone.
+  desktop_.PumpMessages();
   std::unordered_set<std::u16string> selected(alsoSelect.begin(), alsoSelect.end());
   for (int index = 0; index < channelList_.ListCount(); ++index) {
     if (channelList_.ItemSelected(index)) selected.insert(channelList_.ItemText(index));
   }
   ClearRooms();
-  desktop_.PumpMessages();
   TopLevelWindows topLevel(desktop_);
   for (ChatClient client : kChatClients) {
     if (!ScanEnabled(client, settings_)) continue;
@@ -54,12 +56,11 @@ void RoomScanner::RefreshRoomList(const std::vector<std::u16string>& alsoSelect)
       if (name) AddRoom(std::move(*name), ClientTag(client));
     }
   }
-  desktop_.PumpMessages();
   // Every entry whose text was selected before is selected again.
-  if (selected.empty()) return;
-  for (int index = 0; index < channelList_.ListCount(); ++index) {
+  for (int index = 0; !selected.empty() && index < channelList_.ListCount(); ++index) {
     if (selected.count(channelList_.ItemText(index)) != 0) channelList_.SetItemSelected(index, true);
   }
+  desktop_.PumpMessages();
 }
 
 }  // namespace lanternfly

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 #include "app/HeadlessMainWindow.h"
@@ -89,24 +90,37 @@ TEST_F(MainFormTest, WhatThePollAndTheLabelClickSend) {
   }
 }
 
-TEST_F(MainFormTest, ALabelClickWhileTheRoomListIsRebuiltReachesItsRooms) {
+// The refresh lets messages run twice. A click on the song label then
+// reaches the rooms of the finished refresh; a click on a row stays as the
+// click left it.
+TEST_F(MainFormTest, AClickWhileTheRoomListIsRebuiltCounts) {
   form.Form_Load();
   form.CheckSong_Timer();
   state.settings.AutoDisplay = false;
-  // The refresh lets messages run twice: with the list empty, then with the
-  // rooms listed but their selection not yet restored.
+  auto duringPump = [&](int pump, std::function<void()> click) {
+    if (pump == 1) sim.DuringNextPump(click);
+    else sim.DuringNextPump([&, click] { sim.DuringNextPump(click); });
+    form.ButtonRefresh_Click();
+  };
   for (int pump : {1, 2}) {
     for (bool sendToAll : {true, false}) {
       state.settings.SendToAll = sendToAll;
       ASSERT_EQ(form.channellist.ItemText(0), u"[WinMX] Lobby");
       form.channellist.SetItemSelected(0, true);
       const std::size_t lobby = Lobby(), chat = Chat();
-      auto click = [&] { form.CurrentlyPlayingLabel_Click(); };
-      if (pump == 1) sim.DuringNextPump(click);
-      else sim.DuringNextPump([&] { sim.DuringNextPump(click); });
-      form.ButtonRefresh_Click();
+      duringPump(pump, [&] { form.CurrentlyPlayingLabel_Click(); });
       EXPECT_EQ(Lobby() - lobby, 1u) << pump << sendToAll;
       EXPECT_EQ(Chat() - chat, sendToAll ? 1u : 0u) << pump << sendToAll;
+    }
+    for (bool select : {true, false}) {
+      form.channellist.SetItemSelected(1, !select);
+      duringPump(pump, [&] {
+        form.channellist.MouseDown(1);
+        form.channellist.MouseUp();
+        form.channellist.OnClick(MouseButton::kLeft);
+      });
+      EXPECT_EQ(form.channellist.ItemSelected(1), select) << pump << select;
+      EXPECT_EQ(state.settings.SelectedRooms.size(), select ? 2u : 1u) << pump << select;
     }
   }
 }
