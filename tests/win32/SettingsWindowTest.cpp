@@ -210,6 +210,21 @@ TEST_F(SettingsWindowTest, AWordFromTheInputBoxKeepsEveryCharacterAndABoxTickedL
   EXPECT_NE(state.settings.AutoDisplay, autoDisplay);
 }
 
+// Keys that come while a poll lets messages run act as they do between
+// polls: a character the code page lacks reaches the box whole, and Tab
+// moves the focus on.
+TEST_F(SettingsWindowTest, KeysThatComeWhileAPollRunsActAsBetweenPolls) {
+  Show(kPages[2]);
+  HWND edit = Control(u"TextBoxDisplayMessage");
+  SetFocus(edit);
+  SetWindowTextW(edit, L"");
+  PostMessageW(edit, WM_CHAR, 0x263a, 1);
+  PostMessageW(edit, WM_KEYDOWN, VK_TAB, 1);
+  desktop.PumpMessages();
+  EXPECT_EQ(test::TextOf(edit), L"\u263a");
+  EXPECT_NE(GetFocus(), edit);
+}
+
 LRESULT CALLBACK RefuseSettingsWindow(int code, WPARAM wParam, LPARAM lParam) {
   wchar_t name[64] = {};
   if (code == HCBT_CREATEWND && GetClassNameW(reinterpret_cast<HWND>(wParam), name, 64) &&

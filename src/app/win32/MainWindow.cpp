@@ -70,7 +70,7 @@ bool MainWindow::CreateTopWindow() {
 
   HMENU bar = MakeMenuBar();
   const std::u16string caption(kMainCaption);
-  CreateWindowExW(0, kMainWindowClass, Wide(caption), style, x, y, width, height, nullptr, bar, instance, this);
+  CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass, Wide(caption), style, x, y, width, height, nullptr, bar, instance, this);
   if (!window_) {
     DestroyMenu(bar);
     return false;

@@ -10,6 +10,7 @@
 #include "app/win32/SettingsWindow.h"
 #include "platform/CodePage.h"
 #include "platform/Timers.h"
+#include "platform/win32/MessagePump.h"
 
 namespace lanternfly {
 namespace {
@@ -70,17 +71,6 @@ class OneCopy {
   HANDLE ready_ = nullptr;
   bool first_ = true;
 };
-bool DialogKeys(MSG& message) {
-  HWND top = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  wchar_t name[64] = L"";
-  if (!top || !GetClassNameW(top, name, 64)) return false;
-  const std::wstring kind(name);
-  if (kind != kMainWindowClass && kind != kSettingsWindowClass) return false;
-  // A key shows the focus cue from then on, as Windows' dialog keys do.
-  if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN)
-    SendMessageW(top, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-  return IsDialogMessageW(top, &message);
-}
 
 int Run() {
   const OneCopy oneCopy;
@@ -110,11 +100,7 @@ int Run() {
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    // The dialog keys (Tab, the arrows, Enter, Escape) in the program's two
-    // windows, as in a dialog box.
-    if (DialogKeys(message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    HandleMessage(message);
   }
   return static_cast<int>(message.wParam);
 }

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <set>
 
+#include "platform/win32/MessagePump.h"
+
 namespace lanternfly {
 
 namespace {
@@ -85,7 +87,7 @@ class AboutWindow {
     const std::u16string title = u"About " + name;
     const std::u16string text = name + u"\r\nVersion " + version;
     HWND top = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
-    HWND box = CreateWindowExW(WS_EX_DLGMODALFRAME, kClass, Wide(title), WS_POPUP | WS_CAPTION | WS_SYSMENU, 100, 100,
+    HWND box = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClass, Wide(title), WS_POPUP | WS_CAPTION | WS_SYSMENU, 100, 100,
                                240, 130, top, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!box) return;
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -110,9 +112,7 @@ class AboutWindow {
         break;
       }
       if (got < 0) break;
-      if (IsDialogMessageW(box, &message)) continue;
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
+      HandleMessage(message);
     }
     if (ownerWasEnabled) {
       EnableWindow(top, TRUE);
@@ -526,19 +526,7 @@ void Win32ControlWindow::StopTimer(int id) {
   if (window_) KillTimer(window_, static_cast<UINT_PTR>(id));
 }
 
-void Win32ControlWindow::PumpMessages() {
-  // Bounded: a message that keeps coming back (a paint that invalidates
-  // again) must not hold the caller forever.
-  MSG message;
-  for (int handled = 0; handled < 1000 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++handled) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));  // for the main loop
-      break;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
+void Win32ControlWindow::PumpMessages() { RunWaitingMessages(); }
 
 void Win32ControlWindow::CaptionChanged(std::u16string_view caption) {
   if (window_) SetWindowTextW(window_, Wide(std::u16string(caption)));

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "platform/WindowApi.h"
+#include "platform/win32/MessagePump.h"
 
 namespace lanternfly {
 namespace {
@@ -144,18 +145,7 @@ class Win32WindowApi final : public WindowApi {
     return buffer;
   }
 
-  void PumpMessages() override {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) {
-        // Leave the quit for the main loop to see.
-        PostQuitMessage(static_cast<int>(message.wParam));
-        return;
-      }
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-  }
+  void PumpMessages() override { RunWaitingMessages(); }
 
   void LetOthersRun(int milliseconds) override {
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(std::max(milliseconds, 0));
