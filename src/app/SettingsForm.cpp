@@ -96,13 +96,15 @@ void SettingsForm::StopTimer() {
 
 void SettingsForm::Form_Load() {
   open_ = true;
-  view_.ShowWindow();
-  desktop_.PumpMessages();
   // As a new window: the General page, nothing struck out.
   ShowPage(0);
   for (const Variable& variable : kVariables) (this->*variable.label).Strikethrough = false;
   LoadWindow();
   DiscardOnClose = true;
+  // Shown once loaded: the load lets messages run, and would overwrite
+  // what the user typed meanwhile.
+  view_.ShowWindow();
+  desktop_.PumpMessages();
   StopTimer();
   timer_ = timers_.Start(kPreviewInterval, [this] { UpdaterDisplayMessage_Timer(); });
 }

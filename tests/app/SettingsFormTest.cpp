@@ -35,11 +35,13 @@ Names Items(const ListModel& list) {
 // A fresh setup, changed as a test says, with the settings window open on it.
 struct Rig {
   explicit Rig(const std::function<void(AppState&)>& setup = {},
-               std::vector<ColorPattern> patterns = {RainbowLightPattern(), Named(u"AB", {4}), Named(u"Other", {8})}) {
+               std::vector<ColorPattern> patterns = {RainbowLightPattern(), Named(u"AB", {4}), Named(u"Other", {8})},
+               const std::function<void(Rig&)>& beforeLoad = {}) {
     state.settings = DefaultSettings();
     for (const ColorPattern& pattern : patterns) state.patterns.AddPattern(pattern);
     state.patterns.DefaultPattern = kRainbowLightName;
     if (setup) setup(state);
+    if (beforeLoad) beforeLoad(*this);
     form.Form_Load();
   }
 
@@ -54,6 +56,25 @@ struct Rig {
                     {WindowHandle{0x5150}, 0x7A7, trayIcon, [this] { ++comeBacks; }}};
   PatternEditor& editor = form.Editor;
 };
+
+// A template typed as soon as the window shows is the one saved: the load
+// lets messages run, and must not overwrite it.
+TEST(SettingsFormTest, WhatIsTypedOnceTheWindowShowsIsSaved) {
+  std::function<void()> typeOnceShown;
+  bool typed = false;
+  Rig rig({}, {RainbowLightPattern()}, [&](Rig& r) {
+    typeOnceShown = [&] {
+      if (!r.window.shown) return r.machine.sim.DuringNextPump(typeOnceShown);
+      r.form.TextBoxDisplayMessage = u"typed at once";
+      r.form.TextBoxDisplayMessage_Change();
+      typed = true;
+    };
+    r.machine.sim.DuringNextPump(typeOnceShown);
+  });
+  if (!typed) typeOnceShown();
+  rig.form.ButtonSave_Click();
+  EXPECT_EQ(rig.state.settings.DisplayFormat, u"typed at once");
+}
 
 TEST(SettingsFormTest, ClosingDropsOrSavesTheChangesAndBringsTheMainWindowBack) {
   using Close = void (SettingsForm::*)();
