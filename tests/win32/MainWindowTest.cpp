@@ -59,7 +59,7 @@ void Keys(std::initializer_list<WORD> keys) {
 // Keys go to the window in front: the test waits until it is.
 bool InFront(HWND window) {
   SetForegroundWindow(window);
-  return WaitUntil(3000, [&] { return GetForegroundWindow() == window; });
+  return window && WaitUntil(test::kPatience, [&] { return GetForegroundWindow() == window; });
 }
 
 // Text typed as characters.
@@ -160,7 +160,7 @@ class MainWindowTest : public ::testing::Test {
               const WindowLayout& layout = kLayout) const {
     Keys(keys);
     top = top ? top : main;
-    return WaitUntil(3000, [&] { return Focus(top) == test::ControlOf(top, layout, name); });
+    return WaitUntil(test::kPatience, [&] { return Focus(top) == test::ControlOf(top, layout, name); });
   }
   test::Screenshot Picture() const {
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -205,7 +205,7 @@ TEST_F(MainWindowTest, LaidOutAndAnnouncesInAllRoomsOrOnlyTheSelectedOnes) {
   EXPECT_EQ(metis.Sent("Chat", 1), first);
   EXPECT_EQ(test::TextOf(main), L"Lanternfly v3.0.1 - Made by Tindervale");
   HWND song = Control(u"CurrentlyPlayingLabel");
-  EXPECT_TRUE(WaitUntil(3000, [&] { return test::TextOf(song) == L"Some Artist - Some Song"; }));
+  EXPECT_TRUE(WaitUntil(test::kPatience, [&] { return test::TextOf(song) == L"Some Artist - Some Song"; }));
   test::ExpectAsLaidOut(main, kLayout);
   test::SavePicture(main, "main-window");
   EXPECT_TRUE(HasDot(Picture(), u"SelectSendAll"));
@@ -219,13 +219,13 @@ TEST_F(MainWindowTest, LaidOutAndAnnouncesInAllRoomsOrOnlyTheSelectedOnes) {
   RECT size{};
   GetClientRect(list, &size);
   auto row = [&](int y) { return RedOf(test::At(Picture(), main, list, size.right - 10, ScaledTo(ScreenDpi(), y))); };
-  EXPECT_TRUE(WaitUntil(3000, [&] { return std::abs(row(3) - 218) <= 6; })) << row(3);
+  EXPECT_TRUE(WaitUntil(test::kPatience, [&] { return std::abs(row(3) - 218) <= 6; })) << row(3);
   EXPECT_NEAR(row(15), 164, 6);
   EXPECT_EQ(row(24), 255);  // the second row
 
   // Only the selected rooms get the next song.
   test::Click(Control(u"SelectSendSelected"));
-  EXPECT_TRUE(WaitUntil(3000, [&] { return !HasDot(Picture(), u"SelectSendAll"); }));
+  EXPECT_TRUE(WaitUntil(test::kPatience, [&] { return !HasDot(Picture(), u"SelectSendAll"); }));
   winamp = Winamp("Second Artist - Second Song");
   const std::vector<std::string> lobby = winmx.Sent("Lobby", 2);
   ASSERT_EQ(lobby.size(), 2u);
@@ -244,17 +244,17 @@ TEST_F(MainWindowTest, MinimisingHidesAndTheTrayBringsItBackButMouseMovesDoNot) 
   SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 20, GetSystemMetrics(SM_CYSCREEN) - 20);
 
   PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  EXPECT_TRUE(WaitUntil(3000, hidden));
+  EXPECT_TRUE(WaitUntil(test::kPatience, hidden));
   PostMessageW(main, kTrayCallback, 1, WM_LBUTTONDBLCLK);
-  EXPECT_TRUE(WaitUntil(3000, shown));
+  EXPECT_TRUE(WaitUntil(test::kPatience, shown));
   Command(main, kCommandHide);
-  EXPECT_TRUE(WaitUntil(3000, hidden));
+  EXPECT_TRUE(WaitUntil(test::kPatience, hidden));
   PostMessageW(main, kTrayCallback, 1, WM_RBUTTONUP);
-  EXPECT_TRUE(WaitUntil(3000, [] { return TrayMenu() != nullptr; }));
+  EXPECT_TRUE(WaitUntil(test::kPatience, [] { return TrayMenu() != nullptr; }));
   PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(WaitUntil(3000, [] { return TrayMenu() == nullptr; }));
+  EXPECT_TRUE(WaitUntil(test::kPatience, [] { return TrayMenu() == nullptr; }));
   Command(main, kCommandShow);
-  EXPECT_TRUE(WaitUntil(3000, shown));
+  EXPECT_TRUE(WaitUntil(test::kPatience, shown));
 
   for (int x : {515, 517}) {
     POINT at{x, 0};
@@ -265,17 +265,17 @@ TEST_F(MainWindowTest, MinimisingHidesAndTheTrayBringsItBackButMouseMovesDoNot) 
     PostMessageW(main, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 0));
     // Handled before the hide that follows it in the queue.
     Command(main, kCommandHide);
-    EXPECT_TRUE(WaitUntil(3000, hidden)) << x;
+    EXPECT_TRUE(WaitUntil(test::kPatience, hidden)) << x;
     EXPECT_EQ(TrayMenu(), nullptr) << x;
     Command(main, kCommandShow);
-    EXPECT_TRUE(WaitUntil(3000, shown)) << x;
+    EXPECT_TRUE(WaitUntil(test::kPatience, shown)) << x;
   }
   // Through Wine's own tray, where it shows one: a double click on the icon.
   if (!TrayIcons().empty()) {
     PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_TRUE(WaitUntil(3000, hidden));
+    EXPECT_TRUE(WaitUntil(test::kPatience, hidden));
     for (HWND icon : TrayIcons()) PostMessageW(icon, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4));
-    EXPECT_TRUE(WaitUntil(3000, shown));
+    EXPECT_TRUE(WaitUntil(test::kPatience, shown));
   }
   EXPECT_TRUE(program.ExitsOnYes(main, kCommandExitTray));
 }
@@ -335,7 +335,7 @@ TEST_F(MainWindowTest, ScreenReadersReadEachControlsRoleNameAndState) {
   test::Click(list, 20, ScaledTo(ScreenDpi(), 24));  // the second row
   EnableWindow(Control(u"ButtonRefresh"), FALSE);
   constexpr LONG kBox = STATE_SYSTEM_FOCUSABLE, kRow = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
-  EXPECT_TRUE(WaitUntil(3000, [&] { return Accessible(list, 2).state & STATE_SYSTEM_SELECTED; }));
+  EXPECT_TRUE(WaitUntil(test::kPatience, [&] { return Accessible(list, 2).state & STATE_SYSTEM_SELECTED; }));
   EXPECT_EQ(Accessible(list, 1), (Read{ROLE_SYSTEM_LISTITEM, L"[WinMX] Lobby", kRow}));
   EXPECT_EQ(Accessible(list, 2), (Read{ROLE_SYSTEM_LISTITEM, L"[WinMX] Jazz", kRow | STATE_SYSTEM_SELECTED}));
   EXPECT_EQ(Accessible(list), (Read{ROLE_SYSTEM_LIST, L"", kBox | STATE_SYSTEM_MULTISELECTABLE}));
@@ -352,7 +352,7 @@ TEST_F(MainWindowTest, ScreenReadersReadEachControlsRoleNameAndState) {
   Command(main, kCommandSettings);
   HWND settings = program.Window(kSettingsWindowClass, nullptr);
   ASSERT_NE(settings, nullptr);
-  ASSERT_TRUE(WaitUntil(3000, [&] { return GetForegroundWindow() == settings; }));
+  ASSERT_TRUE(WaitUntil(test::kPatience, [&] { return GetForegroundWindow() == settings; }));
   const std::pair<const char16_t*, Read> settingsControls[] = {
       {u"CategoryFrame", {ROLE_SYSTEM_GROUPING, L"Select Category:", 0}},
       {u"CatGeneral", {ROLE_SYSTEM_STATICTEXT, L"General", STATE_SYSTEM_READONLY}},
@@ -367,8 +367,8 @@ TEST_F(MainWindowTest, ScreenReadersReadEachControlsRoleNameAndState) {
                                        0, 0, WINEVENT_OUTOFCONTEXT);
   test::Click(box);
   const Read cleared{ROLE_SYSTEM_CHECKBUTTON, L"Hide to tray on minimize", kBox};
-  EXPECT_TRUE(WaitUntil(3000, [&] { return Accessible(box) == cleared; }));
-  EXPECT_TRUE(WaitUntil(3000, [&] { return std::count(stateChanges.begin(), stateChanges.end(), box) == 1; }));
+  EXPECT_TRUE(WaitUntil(test::kPatience, [&] { return Accessible(box) == cleared; }));
+  EXPECT_TRUE(WaitUntil(test::kPatience, [&] { return std::count(stateChanges.begin(), stateChanges.end(), box) == 1; }));
   UnhookWinEvent(hook);
   CoUninitialize();
 }
@@ -379,9 +379,9 @@ TEST_F(MainWindowTest, TheSessionsEndSavesTheChoices) {
   ASSERT_NE(main = program.StartFresh(), nullptr);
   test::Click(Control(u"SelectVLC"));
   // The box dots itself; the form's choice takes the dot from Winamp.
-  EXPECT_TRUE(WaitUntil(3000, [&] { return !HasDot(Picture(), u"SelectWinamp"); }));
+  EXPECT_TRUE(WaitUntil(test::kPatience, [&] { return !HasDot(Picture(), u"SelectWinamp"); }));
   PostMessageW(main, WM_ENDSESSION, TRUE, 0);
-  EXPECT_TRUE(WaitUntil(3000, [&] { return program.Settings().find("SelectedPlayer=VLC\r\n") != std::string::npos; }))
+  EXPECT_TRUE(WaitUntil(test::kPatience, [&] { return program.Settings().find("SelectedPlayer=VLC\r\n") != std::string::npos; }))
       << program.Settings();
   EXPECT_FALSE(program.Ends(0));
 }
@@ -402,17 +402,17 @@ TEST_F(MainWindowTest, ASecondStartShowsTheRunningCopyAndEnds) {
   EXPECT_EQ(winmx.Sent("Lobby", 1).size(), 1u);
 
   Command(main, kCommandHide);
-  EXPECT_TRUE(WaitUntil(3000, [&] { return !IsWindowVisible(main); }));
+  EXPECT_TRUE(WaitUntil(test::kPatience, [&] { return !IsWindowVisible(main); }));
   Lanternfly third;
   EXPECT_TRUE(third.Ends(10000));
-  EXPECT_TRUE(WaitUntil(3000, [&] { return IsWindowVisible(main) && !IsIconic(main); }));
+  EXPECT_TRUE(WaitUntil(test::kPatience, [&] { return IsWindowVisible(main) && !IsIconic(main); }));
   EXPECT_EQ(third.Settings(), "");
   EXPECT_FALSE(running.Ends(0));
   EXPECT_EQ(winmx.Sent("Lobby").size(), 1u);
 
   // Only to the selected rooms, with none selected: the room frame says so.
   test::Click(Control(u"SelectSendSelected"));
-  EXPECT_TRUE(WaitUntil(3000, [&] {
+  EXPECT_TRUE(WaitUntil(test::kPatience, [&] {
     return test::TextOf(Control(u"FrameChoose")) == L"Choose Rooms: none selected, nothing is sent";
   }));
   test::SavePicture(main, "main-window-no-room-chosen");
@@ -449,7 +449,7 @@ TEST_F(MainWindowTest, KeysAloneAnnounceToOneRoom) {
   ASSERT_TRUE(KeysTo({VK_TAB}, u"SelectSendAll"));
   const test::Screenshot plain = Picture();
   ASSERT_TRUE(KeysTo({VK_DOWN}, u"SelectSendSelected"));
-  EXPECT_TRUE(WaitUntil(3000, [&] { return !HasDot(Picture(), u"SelectSendAll"); }));
+  EXPECT_TRUE(WaitUntil(test::kPatience, [&] { return !HasDot(Picture(), u"SelectSendAll"); }));
   // The dotted rectangle along the box's edge went with the focus.
   const test::Screenshot moved = Picture();
   int changed = 0;
@@ -462,16 +462,16 @@ TEST_F(MainWindowTest, KeysAloneAnnounceToOneRoom) {
   EXPECT_EQ(metis.Sent("Chat").size(), 1u);
   // A box of the window, closed by Esc, gives the focus back where it was.
   Command(main, kCommandAbout);
-  ASSERT_NE(program.Window(L"#32770", L"About Lanternfly"), nullptr);
+  ASSERT_TRUE(InFront(program.Window(L"#32770", L"About Lanternfly")));
   Keys({VK_ESCAPE});
-  EXPECT_TRUE(WaitUntil(3000, [&] { return Focus(main) == Control(u"SelectSendSelected"); }));
+  EXPECT_TRUE(WaitUntil(test::kPatience, [&] { return Focus(main) == Control(u"SelectSendSelected"); }));
   // Unless the mouse chose another option meanwhile: that choice stays.
   test::Click(Control(u"SelectSendAll"));
-  ASSERT_TRUE(WaitUntil(3000, [&] { return HasDot(Picture(), u"SelectSendAll"); }));
+  ASSERT_TRUE(WaitUntil(test::kPatience, [&] { return HasDot(Picture(), u"SelectSendAll"); }));
   Command(main, kCommandAbout);
-  ASSERT_NE(program.Window(L"#32770", L"About Lanternfly"), nullptr);
+  ASSERT_TRUE(InFront(program.Window(L"#32770", L"About Lanternfly")));
   Keys({VK_ESCAPE});
-  EXPECT_TRUE(WaitUntil(3000, [&] { return Focus(main) == Control(u"SelectSendAll"); }));
+  EXPECT_TRUE(WaitUntil(test::kPatience, [&] { return Focus(main) == Control(u"SelectSendAll"); }));
   EXPECT_TRUE(HasDot(Picture(), u"SelectSendAll"));
 }
 
@@ -484,14 +484,14 @@ TEST_F(MainWindowTest, KeysAloneChangeAndSaveTheSettings) {
   for (WORD key : {VK_F10, VK_RIGHT, VK_RETURN}) Keys({key});
   HWND settings = program.Window(kSettingsWindowClass, nullptr);
   ASSERT_NE(settings, nullptr);
-  ASSERT_TRUE(WaitUntil(3000, [&] { return GetForegroundWindow() == settings; }));
+  ASSERT_TRUE(WaitUntil(test::kPatience, [&] { return GetForegroundWindow() == settings; }));
   const WindowLayout& layout = SettingsWindowLayout();
   // Tab until the focus is there, each press waited for.
   auto tabTo = [&](std::u16string_view name) {
     for (int i = 0; i < 60; ++i) {
       const HWND before = Focus(settings);
       Keys({VK_TAB});
-      WaitUntil(3000, [&] { return Focus(settings) != before; });
+      WaitUntil(test::kPatience, [&] { return Focus(settings) != before; });
       if (Focus(settings) == test::ControlOf(settings, layout, name)) return true;
     }
     return false;
@@ -502,7 +502,7 @@ TEST_F(MainWindowTest, KeysAloneChangeAndSaveTheSettings) {
     for (int i = 0; i < down; ++i) {  // each move waited for, as a Tab is
       const HWND before = Focus(settings);
       Keys({VK_DOWN});
-      ASSERT_TRUE(WaitUntil(3000, [&] { return Focus(settings) != before; }));
+      ASSERT_TRUE(WaitUntil(test::kPatience, [&] { return Focus(settings) != before; }));
     }
     Keys({VK_SPACE});
   };
@@ -510,6 +510,12 @@ TEST_F(MainWindowTest, KeysAloneChangeAndSaveTheSettings) {
   ASSERT_TRUE(tabTo(u"TextBoxDisplayMessage"));
   Keys({VK_END});
   Type(L" by keys");
+  HWND edit = test::ControlOf(settings, layout, u"TextBoxDisplayMessage");
+  ASSERT_TRUE(WaitUntil(test::kPatience, [&] {
+    wchar_t text[512] = L"";  // the box's own text, which only a message reads from here
+    SendMessageW(edit, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return std::wstring_view(text).ends_with(L" by keys");
+  }));
   page(3);
   ASSERT_TRUE(tabTo(u"ButtonAddPattern"));
   Keys({VK_SPACE});
@@ -522,15 +528,15 @@ TEST_F(MainWindowTest, KeysAloneChangeAndSaveTheSettings) {
   page(4);
   ASSERT_TRUE(tabTo(u"ButtonAddRandomWord"));
   Keys({VK_SPACE});
-  ASSERT_NE(program.Window(L"LanternflyInputBox", nullptr), nullptr);
+  ASSERT_TRUE(InFront(program.Window(L"LanternflyInputBox", nullptr)));
   Type(L"typedword");
   Keys({VK_RETURN});
   ASSERT_TRUE(tabTo(u"ButtonSave"));
   Keys({VK_RETURN});
   // Exit from the menu bar, answered Yes: the settings go to the file.
-  ASSERT_TRUE(WaitUntil(3000, [&] { return !IsWindow(settings) && GetForegroundWindow() == main; }));
+  ASSERT_TRUE(WaitUntil(test::kPatience, [&] { return !IsWindow(settings) && GetForegroundWindow() == main; }));
   for (WORD key : {VK_F10, VK_RETURN, VK_RETURN}) Keys({key});
-  ASSERT_NE(program.Window(L"#32770", L"Confirm Exit Request"), nullptr);
+  ASSERT_TRUE(InFront(program.Window(L"#32770", L"Confirm Exit Request")));
   Keys({VK_RETURN});
   ASSERT_TRUE(program.Ends(5000));
   const std::string saved = program.Settings();

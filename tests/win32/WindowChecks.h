@@ -33,6 +33,10 @@ inline std::wstring TextOf(HWND window) {
   return text;
 }
 
+// How long a test waits for another process to answer: a busy machine's
+// worst, not a pause, as each wait ends when what it waits for happens.
+inline constexpr int kPatience = 10000;
+
 // Runs this thread's messages until `done` holds or `milliseconds` have
 // passed, waking for each message that comes.
 inline bool WaitUntil(int milliseconds, const std::function<bool()>& done) {

@@ -9,6 +9,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/Shell.h"
+#include "platform/win32/MessagePump.h"
 #include "platform/win32/Win32Shell.h"
 
 namespace lanternfly {
@@ -55,7 +56,7 @@ class InputBox {
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     std::u16string keep;
-    HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST, kClass, Wide(title, keep), style,
+    HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT, kClass, Wide(title, keep), style,
                                   (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                                   (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, owner, nullptr,
                                   instance, &box);
@@ -91,14 +92,13 @@ class InputBox {
       const BOOL got = GetMessageW(&message, nullptr, 0, 0);
       if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));  // for the main loop
       if (got <= 0) break;
-      if (!IsDialogMessageW(window, &message)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-      }
+      HandleMessage(message);
     }
     // The owner is enabled again before the box goes, so that it is what
     // Windows activates next.
     if (ownerWasEnabled) EnableWindow(owner, TRUE);
+    // Handed on before the box goes, so the keys go on to the owner.
+    if (ownerWasEnabled && GetActiveWindow() == window) SetActiveWindow(owner);
     if (IsWindow(window)) DestroyWindow(window);
     if (font) DeleteObject(font);
     return box.text_;
