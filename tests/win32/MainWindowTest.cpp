@@ -368,7 +368,8 @@ TEST_F(MainWindowTest, ScreenReadersReadEachControlsRoleNameAndState) {
   test::Click(box);
   const Read cleared{ROLE_SYSTEM_CHECKBUTTON, L"Hide to tray on minimize", kBox};
   EXPECT_TRUE(WaitUntil(test::kPatience, [&] { return Accessible(box) == cleared; }));
-  EXPECT_TRUE(WaitUntil(test::kPatience, [&] { return std::count(stateChanges.begin(), stateChanges.end(), box) == 1; }));
+  EXPECT_TRUE(
+      WaitUntil(test::kPatience, [&] { return std::count(stateChanges.begin(), stateChanges.end(), box) == 1; }));
   UnhookWinEvent(hook);
   CoUninitialize();
 }
@@ -381,8 +382,9 @@ TEST_F(MainWindowTest, TheSessionsEndSavesTheChoices) {
   // The box dots itself; the form's choice takes the dot from Winamp.
   EXPECT_TRUE(WaitUntil(test::kPatience, [&] { return !HasDot(Picture(), u"SelectWinamp"); }));
   PostMessageW(main, WM_ENDSESSION, TRUE, 0);
-  EXPECT_TRUE(WaitUntil(test::kPatience, [&] { return program.Settings().find("SelectedPlayer=VLC\r\n") != std::string::npos; }))
-      << program.Settings();
+  EXPECT_TRUE(WaitUntil(test::kPatience, [&] {
+    return program.Settings().find("SelectedPlayer=VLC\r\n") != std::string::npos;
+  })) << program.Settings();
   EXPECT_FALSE(program.Ends(0));
 }
 

@@ -70,7 +70,8 @@ bool MainWindow::CreateTopWindow() {
 
   HMENU bar = MakeMenuBar();
   const std::u16string caption(kMainCaption);
-  CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass, Wide(caption), style, x, y, width, height, nullptr, bar, instance, this);
+  CreateWindowExW(WS_EX_CONTROLPARENT, kMainWindowClass, Wide(caption), style, x, y, width, height, nullptr, bar,
+                  instance, this);
   if (!window_) {
     DestroyMenu(bar);
     return false;

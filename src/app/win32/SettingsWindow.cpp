@@ -129,7 +129,8 @@ bool SettingsWindow::CreateTopWindow(HWND owner) {
                            std::max(static_cast<int>(work.top), static_cast<int>(work.bottom) - height));
   // No owner: the window has a taskbar button of its own while the main
   // window is hidden.
-  CreateWindowExW(WS_EX_CONTROLPARENT, kSettingsWindowClass, L"Settings", style, x, y, width, height, nullptr, nullptr, instance, this);
+  CreateWindowExW(WS_EX_CONTROLPARENT, kSettingsWindowClass, L"Settings", style, x, y, width, height, nullptr, nullptr,
+                  instance, this);
   return window_ != nullptr;
 }
 

@@ -87,8 +87,9 @@ class AboutWindow {
     const std::u16string title = u"About " + name;
     const std::u16string text = name + u"\r\nVersion " + version;
     HWND top = owner ? GetAncestor(owner, GA_ROOT) : nullptr;
-    HWND box = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClass, Wide(title), WS_POPUP | WS_CAPTION | WS_SYSMENU, 100, 100,
-                               240, 130, top, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND box = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClass, Wide(title),
+                               WS_POPUP | WS_CAPTION | WS_SYSMENU, 100, 100, 240, 130, top, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
     if (!box) return;
     HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     HWND label = CreateWindowExW(0, L"STATIC", Wide(text), WS_CHILD | WS_VISIBLE, 16, 12, 200, 34, box, nullptr,

@@ -56,10 +56,10 @@ class InputBox {
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     std::u16string keep;
-    HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT, kClass, Wide(title, keep), style,
-                                  (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, owner, nullptr,
-                                  instance, &box);
+    HWND window =
+        CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT, kClass, Wide(title, keep), style,
+                        (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
+                        width, height, owner, nullptr, instance, &box);
     if (window == nullptr) return {};
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
