@@ -249,8 +249,14 @@ TEST_F(MainWindowTest, MinimisingHidesAndTheTrayBringsItBackButMouseMovesDoNot) 
   EXPECT_TRUE(WaitUntil(test::kPatience, shown));
   Command(main, kCommandHide);
   EXPECT_TRUE(WaitUntil(test::kPatience, hidden));
-  PostMessageW(main, kTrayCallback, 1, WM_RBUTTONUP);
-  EXPECT_TRUE(WaitUntil(test::kPatience, [] { return TrayMenu() != nullptr; }));
+  auto menuOpens = [&] {
+    PostMessageW(main, kTrayCallback, 1, WM_RBUTTONUP);
+    return WaitUntil(test::kPatience, [] { return TrayMenu() != nullptr; });
+  };
+  // Under Wine the hide's loss of focus reaches the program from the X
+  // server a moment later and closes a menu opened before it. No user's
+  // right click comes that soon after a hide, so a second one may.
+  EXPECT_TRUE(menuOpens() || menuOpens());
   PostMessageW(main, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(WaitUntil(test::kPatience, [] { return TrayMenu() == nullptr; }));
   Command(main, kCommandShow);
